@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+namespace korvane {
+
+enum class MessageKind { Error, Information, Warning };
+
+// Aspects of the state a face shows; passed to Host::changed so the face repaints them.
+enum ChangeAspect : unsigned {
+  ChangeArchive = 1u << 0,   // the archive list (rows, offset row, panels)
+  ChangeOffset = 1u << 1,    // the draw offset
+  ChangeSettings = 1u << 2,  // game settings
+  ChangeViews = 1u << 3,     // the analysis views must be recomputed
+};
+
+// Everything the engine says to the person goes through this interface: the desktop window
+// answers with message boxes and its status bar, the command line with stderr and flags,
+// tests with a recording fake.
+class Host {
+ public:
+  virtual ~Host() = default;
+  virtual void showMessage(MessageKind kind, const std::string& text) = 0;
+  // A Yes/No question; defaultYes selects the answer a plain Enter gives.
+  virtual bool ask(const std::string& question, bool defaultYes) = 0;
+  virtual void setStatus(const std::string& text) = 0;
+  virtual void progress(int done, int total, const std::string& text) = 0;
+  // Lets the face process pending events; true when the user asked to stop.
+  virtual bool poll() = 0;
+  // The busy state began (true) or ended (false): wait cursor, actions disabled.
+  virtual void busyChanged(bool /*busy*/) {}
+  // A panel (from 0) of the main status bar got a new text.
+  virtual void panelChanged(int /*panel*/, const std::string& /*text*/) {}
+  // Parts of the state changed (a set of ChangeAspect bits).
+  virtual void changed(unsigned /*aspects*/) {}
+};
+
+}  // namespace korvane

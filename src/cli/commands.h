@@ -1,0 +1,41 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/host.h"
+#include "app/workspace.h"
+
+namespace korvane {
+
+// One subcommand: what it runs once the data directory is open.
+struct Command {
+  CLI::App* sub = nullptr;
+  std::function<int(Workspace&, std::ostream&)> run;
+};
+
+struct CommandTable {
+  std::vector<Command> commands;
+  void Add(CLI::App* sub, std::function<int(Workspace&, std::ostream&)> run) {
+    commands.push_back({sub, std::move(run)});
+  }
+};
+
+// Exit codes.
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailed = 1;
+inline constexpr int ExitUsage = 2;
+
+void RegisterCommands(CLI::App& app, CommandTable& table);
+void RegisterArchiveCommands(CLI::App& app, CommandTable& table);
+
+// Opens the data directory and runs the parsed subcommand.
+int RunCommand(const CommandTable& table, Host& host, const fs::path& dataDir, std::ostream& out);
+
+// One TSV line: the cells joined with TAB (a TAB or line break inside a cell becomes a blank).
+void PrintTsvRow(std::ostream& out, const std::vector<std::string>& cells);
+
+}  // namespace korvane

@@ -1,0 +1,74 @@
+#pragma once
+
+// The game settings record and the records it holds.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/game.h"
+#include "core/money.h"
+
+namespace korvane {
+
+struct TProfitRule {
+  uint8_t matches = 0;
+  Money prize;
+  bool operator==(const TProfitRule&) const = default;
+};
+using TProfitRuleArray = std::vector<TProfitRule>;
+inline constexpr int MaxProfitRules = 4;
+
+struct TWeightCoefs {
+  long double count = 0;
+  long double deviation = -1;
+  long double level = 1;
+  bool usePercents = false;
+  bool useAbsValues = false;
+  bool operator==(const TWeightCoefs&) const = default;
+};
+
+struct TConfigData {
+  int32_t matrixCols = 3;
+  int32_t channelSize = 2;
+  Money cost;
+  int32_t maxStake = 3;
+  TProfitRuleArray profits;
+  TWeightCoefs weights;
+  TSegmentTable segments = DefaultSegmentTable();
+  bool operator==(const TConfigData&) const = default;
+};
+
+// The prize of a stake with the given number of matches (0 when no rule names it).
+Money PrizeForMatches(const TConfigData& config, int matches);
+
+// One shredding formula with the number of decimals it yields.
+struct ShreddingFormula {
+  std::string formula;
+  int digits = 2;
+  bool operator==(const ShreddingFormula&) const = default;
+};
+
+// Everything the settings file holds for the game: the record, the generation mode of the
+// combination list and the shredding formulas.
+struct GameSettings {
+  TConfigData config;
+  int32_t combsGenerateMode = 0;
+  std::string combsGenerateParameters;
+  std::array<ShreddingFormula, 3> shredding{
+      {{"(n1+n2)/n3", 2}, {"(n1+n3)/n2", 2}, {"(n2+n3)/n1", 2}}};
+  bool operator==(const GameSettings&) const = default;
+};
+
+enum class ProxyMode { None = 0, Automatic = 1, Manual = 2 };
+
+struct ProxySettings {
+  ProxyMode mode = ProxyMode::None;
+  std::string server;
+  int32_t port = 80;
+  std::string username;
+  std::string password;
+  bool operator==(const ProxySettings&) const = default;
+};
+
+}  // namespace korvane

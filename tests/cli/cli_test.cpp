@@ -1,0 +1,94 @@
+// Runs korvane-cli as a user would and checks its output and exit codes.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+
+#include "core/csv.h"
+#include "core/demo.h"
+#include "support/test_support.h"
+
+namespace korvane {
+namespace {
+
+struct CliRun {
+  int code = -1;
+  std::string out;
+};
+
+CliRun Cli(const std::string& args) {
+  const std::string cmd = std::string(KORVANE_CLI_PATH) + " " + args + " 2>/dev/null";
+  CliRun r;
+  FILE* p = popen(cmd.c_str(), "r");
+  if (p == nullptr) return r;
+  std::array<char, 4096> buf;
+  size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+  const int status = pclose(p);
+  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  test::TempDir dir;
+  std::string D() const { return "--data-dir '" + dir.path().string() + "' "; }
+};
+
+TEST_F(CliTest, ImportListExportRoundTrip) {
+  const std::string csv = DrawsToCsv(MakeDemoDraws(30, 5));
+  test::WriteBytes(dir / "in.csv", csv);
+  CliRun r = Cli(D() + "import-csv '" + (dir / "in.csv").string() + "'");
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, "added 30\n");
+  EXPECT_EQ(fs::file_size(dir / "Korvane.ldr"), 600u);
+
+  r = Cli(D() + "import-csv '" + (dir / "in.csv").string() + "'");
+  EXPECT_EQ(r.out, "added 0\n");
+
+  r = Cli(D() + "export-csv '" + (dir / "out.csv").string() + "'");
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(test::ReadBytes(dir / "out.csv"), csv);
+
+  const TDrawsArray draws = MakeDemoDraws(30, 5);
+  r = Cli(D() + "draws --offset 1 --limit 2");
+  EXPECT_EQ(r.code, 0);
+  auto row = [&](const TDrawRec& d) {
+    return std::to_string(d.number) + "\t" + std::to_string(d.nums[0]) + "\t" +
+           std::to_string(d.nums[1]) + "\t" + std::to_string(d.nums[2]) + "\t" +
+           std::to_string(d.nums[0] + d.nums[1] + d.nums[2]) + "\t" + d.DateText() + "\n";
+  };
+  EXPECT_EQ(r.out, "Тираж\t1\t2\t3\tS\tДата тиража\n" + row(draws[28]) + row(draws[27]));
+}
+
+TEST_F(CliTest, RejectedLinesAreCounted) {
+  test::WriteBytes(dir / "in.csv",
+                   "1;\"01/02/2020 M\";1;2;3\r\n2;\"01/02/2020 E\";1;-1;3\r\n\"open\r\n");
+  const CliRun r = Cli(D() + "import-csv '" + (dir / "in.csv").string() + "'");
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, "added 1\nrejected 2\n");
+}
+
+TEST_F(CliTest, ExitCodes) {
+  EXPECT_EQ(Cli(D()).code, 2);  // no command
+  EXPECT_EQ(Cli(D() + "no-such-command").code, 2);
+  EXPECT_EQ(Cli(D() + "draws --limit x").code, 2);
+  EXPECT_EQ(Cli(D() + "import-csv '" + (dir / "missing.csv").string() + "'").code, 1);
+  EXPECT_EQ(Cli(D() + "export-csv /nonexistent-folder/x.csv").code, 1);
+  const CliRun empty = Cli(D() + "draws");
+  EXPECT_EQ(empty.code, 0);
+  EXPECT_EQ(empty.out, "Тираж\t1\t2\t3\tS\tДата тиража\n");
+}
+
+TEST_F(CliTest, DataDirFromTheEnvironment) {
+  const std::string env = "KORVANE_DATA_DIR='" + dir.path().string() + "' ";
+  const std::string cmd = env + KORVANE_CLI_PATH + " demo-archive --draws 12 >/dev/null 2>&1";
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  EXPECT_EQ(fs::file_size(dir / "Korvane.ldr"), 240u);
+  EXPECT_EQ(Cli(D() + "demo-archive").code, 1);  // the archive is not empty any more
+}
+
+}  // namespace
+}  // namespace korvane
