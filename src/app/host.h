@@ -23,6 +23,10 @@ class Host {
   virtual void showMessage(MessageKind kind, const std::string& text) = 0;
   // A Yes/No question; defaultYes selects the answer a plain Enter gives.
   virtual bool ask(const std::string& question, bool defaultYes) = 0;
+  // The same question shown as a warning ("Предупреждение") rather than a confirmation.
+  virtual bool askWarning(const std::string& question, bool defaultYes) {
+    return ask(question, defaultYes);
+  }
   virtual void setStatus(const std::string& text) = 0;
   virtual void progress(int done, int total, const std::string& text) = 0;
   // Lets the face process pending events; true when the user asked to stop.

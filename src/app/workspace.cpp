@@ -1,5 +1,7 @@
 #include "app/workspace.h"
 
+#include <system_error>
+
 #include "core/encoding.h"
 #include "core/error.h"
 #include "core/strutil.h"
@@ -22,6 +24,10 @@ void Workspace::SetPanel(int index, const std::string& text) {
 
 void Workspace::ReportError(const char* messageTemplate, const std::string& text) {
   host_.showMessage(MessageKind::Error, Format(messageTemplate, text.c_str()));
+}
+
+void Workspace::SeedRandom(std::optional<uint64_t> seed) {
+  random_.seed(seed ? *seed : std::random_device{}());
 }
 
 // Settings ---------------------------------------------------------------------------------
@@ -80,6 +86,20 @@ bool Workspace::SaveProxySettingsFile() {
   }
 }
 
+unsigned Workspace::ApplyGameSettings(const TConfigData& config) {
+  unsigned flags = 0;
+  if (config.matrixCols != settings_.config.matrixCols) flags |= ConfigChangeMatrixCols;
+  if (config.channelSize != settings_.config.channelSize) flags |= ConfigChangeChannelSize;
+  if (SegmentsToText(config.segments) != SegmentsToText(settings_.config.segments))
+    flags |= ConfigChangeSegments;
+  settings_.config = config;
+  settings_.config.profits = NormalizeProfitRules(config.profits);
+  SaveGameSettingsFile();
+  host_.changed(ChangeSettings | ChangeArchive);
+  RecomputeViews();
+  return flags;
+}
+
 bool Workspace::WriteView(const char* key) {
   try {
     WriteViewKey(frm_, view_, key);
@@ -106,6 +126,8 @@ bool Workspace::SaveViewState() {
 
 bool Workspace::OpenDataFiles() {
   try {
+    std::error_code ec;
+    fs::create_directories(files_.Dir(), ec);  // a new data folder is made on first use
     stakeFile_.Open(files_.Stakes());
     return true;
   } catch (const Error& e) {
@@ -167,12 +189,21 @@ void Workspace::SetDrawsOffset(int offset) {
 
 void Workspace::RecomputeViews() { host_.changed(ChangeViews); }
 
+std::vector<std::pair<std::string, std::string>> Workspace::DrawDetails(int listIndex) const {
+  std::vector<std::pair<std::string, std::string>> rows;
+  if (listIndex < 0 || listIndex >= archive_.Count()) return rows;
+  const TDrawRec& d = archive_.AtList(listIndex);
+  rows.emplace_back(texts::InfoDrawNumber, std::to_string(d.number));
+  rows.emplace_back(texts::InfoDrawDate, Cp1251ToUtf8(d.DateText()));
+  return rows;
+}
+
 bool Workspace::DeleteDraws(const std::vector<int>& listRows) {
   if (listRows.empty()) return false;
   const std::string question =
       listRows.size() == 1 ? std::string(texts::AskDeleteOne)
                            : Format(texts::AskDeleteMany, static_cast<int>(listRows.size()));
-  if (!host_.ask(question, false)) return false;
+  if (!host_.askWarning(question, false)) return false;
   {
     BusyScope busy(busy_, texts::DeletingDraws);
     try {

@@ -3,8 +3,11 @@
 // The single state of the program for the whole run, and the operations the faces call.
 
 #include <array>
+#include <cstdint>
 #include <optional>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/busy_scope.h"
@@ -19,6 +22,13 @@
 namespace korvane {
 
 inline constexpr int StatusPanelCount = 7;
+
+// What changed in the game settings: bits passed on to the prefetch store.
+enum ConfigChange : unsigned {
+  ConfigChangeChannelSize = 8,
+  ConfigChangeMatrixCols = 16,
+  ConfigChangeSegments = 32,
+};
 
 // What an import did.
 struct ImportReport {
@@ -44,11 +54,17 @@ class Workspace {
   const std::string& Panel(int index) const { return panels_[static_cast<size_t>(index)]; }
   void SetPanel(int index, const std::string& text);
 
+  // The random generator (seeded at start-up; a given seed makes runs repeatable).
+  void SeedRandom(std::optional<uint64_t> seed);
+  std::mt19937_64& Random() { return random_; }
+
   // Settings -----------------------------------------------------------------------------
   GameSettings& Settings() { return settings_; }
+  const GameSettings& Settings() const { return settings_; }
   const TConfigData& Config() const { return settings_.config; }
   ProxySettings& Proxy() { return proxy_; }
   ViewSettings& View() { return view_; }
+  const ViewSettings& View() const { return view_; }
   IniFile& Ini() { return ini_; }
   IniFile& Frm() { return frm_; }
   // Reads Korvane.frm (view settings) and Korvane.ini (game and proxy settings); a file that
@@ -59,6 +75,9 @@ class Workspace {
   // Writes the game settings to Korvane.ini at once; reports a failure.
   bool SaveGameSettingsFile();
   bool SaveProxySettingsFile();
+  // The settings dialog's OK: takes the new record, saves it and returns the change flags
+  // (ConfigChange...). The views are recomputed.
+  unsigned ApplyGameSettings(const TConfigData& config);
   // Writes one view setting (from View()) to Korvane.frm at once.
   bool WriteView(const char* key);
   // Writes the view settings kept at shut-down and flushes Korvane.frm.
@@ -88,6 +107,9 @@ class Workspace {
   // Tells the faces that the analysis views must be recomputed.
   void RecomputeViews();
 
+  // The property rows of the draw details window for the draw at a list index.
+  std::vector<std::pair<std::string, std::string>> DrawDetails(int listIndex) const;
+
   // "Удалить": asks, removes the draws of the given list rows, saves once. Returns true when
   // draws were removed and saved.
   bool DeleteDraws(const std::vector<int>& listRows);
@@ -112,6 +134,7 @@ class Workspace {
   ProxySettings proxy_;
   ViewSettings view_;
 
+  std::mt19937_64 random_;
   LockedFile stakeFile_;
   DrawArchive archive_;
 };

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "cli/commands.h"
+#include "core/dates.h"
 #include "core/demo.h"
 #include "core/strutil.h"
 
@@ -49,11 +50,13 @@ void RegisterArchiveCommands(CLI::App& app, CommandTable& table) {
     });
   }
   {
-    auto count = std::make_shared<int>(25000);
+    auto count = std::make_shared<int>(0);
     auto seed = std::make_shared<uint64_t>(1);
     CLI::App* sub = app.add_subcommand(
-        "demo-archive", "Fill an empty archive with made-up draws for trying the program");
-    sub->add_option("--draws", *count, "How many draws")->check(CLI::Range(1, 1000000));
+        "demo-archive",
+        "Fill an empty archive with simulated draws (two a day from 04/29/1988 to today)");
+    sub->add_option("--draws", *count, "How many draws, the last one today")
+        ->check(CLI::Range(1, 1000000));
     sub->add_option("--seed", *seed, "Seed of the number generator");
     table.Add(sub, [count, seed](Workspace& ws, std::ostream& out) {
       if (!ws.Archive().Empty()) {
@@ -61,9 +64,11 @@ void RegisterArchiveCommands(CLI::App& app, CommandTable& table) {
                               "Архив тиражей не пуст: демонстрационные тиражи не добавлены.");
         return ExitFailed;
       }
-      ws.Archive().AppendAll(MakeDemoDraws(*count, *seed));
+      const int today = DateToInt(Now());
+      const int n = *count > 0 ? *count : DemoDrawCount(19880429, today);
+      ws.Archive().AppendAll(MakeDemoDraws(n, *seed, today));
       if (!ws.SaveDraws()) return ExitFailed;
-      out << "added " << *count << '\n';
+      out << "added " << n << '\n';
       return ExitOk;
     });
   }

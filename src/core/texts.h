@@ -4,6 +4,7 @@
 
 namespace korvane::texts {
 
+inline constexpr const char* MainCaption = "Анализ статистики лотереи \"Florida PICK 3\"";
 inline constexpr const char* BadComb = "Некорректная комбинация: \"%s\"!";
 inline constexpr const char* DrawDescription = "Тираж № %d от %s, значения: %s";
 inline constexpr const char* BadDrawDate = "Некорректная дата тиража: \"%s\"!";
@@ -31,6 +32,10 @@ inline constexpr const char* ArchiveNotLoaded =
     "Исправьте или замените файл \"%s\" и перезапустите программу.";
 inline constexpr const char* BadDrawRecord =
     "Некорректная запись № %d в файле тиражей (смещение %lld): %s";
+
+// Draw details.
+inline constexpr const char* InfoDrawNumber = "Номер тиража:";
+inline constexpr const char* InfoDrawDate = "Дата тиража:";
 
 // Archive list columns.
 inline constexpr const char* ColDrawNumber = "Тираж";

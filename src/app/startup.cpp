@@ -1,0 +1,118 @@
+#include "app/startup.h"
+
+#include <dirent.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/version.h"
+#include "core/error.h"
+#include "core/strutil.h"
+#include "core/texts.h"
+
+namespace korvane {
+
+std::string MainCaption(bool withVersion) {
+  std::string caption = texts::MainCaption;
+  if (withVersion) caption += std::string(" версия ") + ProgramVersion;
+  return caption;
+}
+
+namespace {
+
+bool AnotherInstanceRuns() {
+  std::error_code ec;
+  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) return false;
+  const std::string name = self.filename().string();
+  DIR* proc = opendir("/proc");
+  if (proc == nullptr) return false;
+  bool found = false;
+  const pid_t me = getpid();
+  while (dirent* e = readdir(proc)) {
+    const auto pid = ParseInt32(e->d_name);
+    if (!pid || *pid == me) continue;
+    const fs::path exe = fs::read_symlink(fs::path("/proc") / e->d_name / "exe", ec);
+    if (!ec && exe.filename().string() == name) {
+      found = true;
+      break;
+    }
+  }
+  closedir(proc);
+  return found;
+}
+
+}  // namespace
+
+bool WaitForPreviousInstance() {
+  for (int i = 0; i < 601; ++i) {
+    if (!AnotherInstanceRuns()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return !AnotherInstanceRuns();
+}
+
+StartupResult RunWindowCreation(Workspace& ws, const CommandLine& args, StartupFace& face) {
+  try {
+    // 1-3: the date conversion is built in; the random generator is seeded; the lists are
+    // empty in a new workspace.
+    ws.SeedRandom(args.Seed());
+    // 4: a restarted instance waits for its predecessor.
+    if (args.Restart() && !WaitForPreviousInstance()) return StartupResult::End;
+    // 6-7: view settings, tab visibility, placement, list states.
+    ws.LoadViewSettingsFile();
+    // 5: the language (the view settings hold the stored choice).
+    face.ApplyLanguage(args.NoLanguage() ? 1049 : ws.View().language);
+    try {
+      face.RestoreWindowState();
+      if (!ws.View().prefetchsInit) {
+        ws.View().prefetchsInit = true;
+        ws.WriteView("PrefetchsInit");
+        ws.WriteView("PrefetchsEnabled");
+      }
+    } catch (const Error& e) {
+      ws.ReportError(texts::ViewReadError, e.what());
+    }
+    // 8: game and proxy settings.
+    ws.LoadGameSettingsFile();
+  } catch (const std::exception& e) {
+    ws.ReportError(texts::StartupError, e.what());
+  }
+  return StartupResult::Continue;
+}
+
+StartupResult RunInitialisation(Workspace& ws, const CommandLine& args, StartupFace& face) {
+  BusyScope busy(ws.Busy(), texts::Initialising);
+  try {
+    face.SetCaption(MainCaption(true));
+    ws.SetDrawsOffset(0);
+    if (!ws.OpenDataFiles()) return StartupResult::End;
+    ws.LoadArchive();
+    ws.RecomputeViews();
+    // 9: "loadonly" ends here unless a prefetch switch follows.
+    if (args.LoadOnly() && !args.FullRecreate() && !args.FullRefresh()) return StartupResult::End;
+    // 11: "fullrecreate" rebuilds every prefetch file and ends.
+    if (args.FullRecreate()) return StartupResult::End;
+    // 12: the prefetch files are refreshed; "fullrefresh" ends here.
+    if (args.FullRefresh()) return StartupResult::End;
+    if (ws.View().firstRun) face.ShowFirstRunDialog();
+  } catch (const std::exception& e) {
+    ws.ReportError(texts::InitError, e.what());
+  }
+  return StartupResult::Continue;
+}
+
+void RunShutdown(Workspace& ws, StartupFace& face) {
+  try {
+    face.StoreWindowState();
+  } catch (const std::exception& e) {
+    ws.ReportError(texts::ViewReadError, e.what());
+  }
+  ws.SaveViewState();
+  ws.Archive().ClearDraws();
+  BusyScope busy(ws.Busy(), texts::SavingStakes);
+  ws.CloseDataFiles();
+}
+
+}  // namespace korvane

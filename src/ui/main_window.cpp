@@ -1,0 +1,558 @@
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/workspace.h"
+#include "core/datadir.h"
+#include "core/texts.h"
+#include "ui/about_dialog.h"
+#include "ui/action_table.h"
+#include "ui/archive_page.h"
+#include "ui/draw_dialog.h"
+#include "ui/draw_info_dialog.h"
+#include "ui/first_run_dialog.h"
+#include "ui/links.h"
+#include "ui/qt_host.h"
+#include "ui/settings_dialog.h"
+#include "ui/ui_texts.h"
+
+namespace korvane::ui {
+
+namespace {
+
+enum MainPage {
+  PgStat,
+  PgGraphs,
+  PgCard,
+  PgLayout,
+  PgWeek,
+  PgStakes,
+  PgRatings,
+  PgTables,
+  PgSystems,
+  PgScript
+};
+
+QString U(const char* s) { return QString::fromUtf8(s); }
+
+}  // namespace
+
+MainWindow::MainWindow(Workspace& ws, QtHost& host, CommandLine args)
+    : ws_(ws), host_(host), args_(std::move(args)) {
+  setObjectName(QStringLiteral("TFormMain"));
+  setWindowTitle(Q(MainCaption(false)));
+  host_.setDialogParent(this);
+  actions_ = new ActionTable(this, [this] { return ws_.IsBusy(); });
+  BuildLayout();
+  BuildStatusBar();
+  RegisterActions();
+  BuildMenus();
+
+  connect(&host_, &QtHost::stateChanged, this, &MainWindow::OnStateChanged);
+  connect(&host_, &QtHost::busyStateChanged, actions_, &ActionTable::UpdateAll);
+  connect(actions_, &ActionTable::hintShown, this,
+          [this](const QString& hint) { ws_.Busy().SetStatus(S(hint)); });
+  connect(actions_, &ActionTable::actionFailed, this,
+          [this](const QString& text) { host_.showMessage(MessageKind::Error, S(text)); });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildLayout() {
+  splitter_ = new QSplitter(Qt::Horizontal, this);
+  leftPages_ = new QTabWidget(splitter_);
+  leftPages_->setObjectName(QStringLiteral("pcLeft"));
+  archive_ = new ArchivePage(ws_, leftPages_);
+  leftPages_->addTab(archive_, U(PageDraws));
+  auto* combs = new QWidget(leftPages_);
+  combs->setObjectName(QStringLiteral("tsCombs"));
+  leftPages_->addTab(combs, U(PageCombs));
+
+  mainPages_ = new QTabWidget(splitter_);
+  mainPages_->setObjectName(QStringLiteral("pcMain"));
+  const std::pair<const char*, const char*> pages[] = {
+      {"tsStat", PageStat},       {"tsGraphs", PageGraphs}, {"tsCard", PageCard},
+      {"tsLayout", PageLayout},   {"tsWeek", PageWeek},     {"tsStakes", PageStakes},
+      {"tsRatings", PageRatings}, {"tsTables", PageTables}, {"tsSystems", PageSystems},
+      {"tsScript", PageScript}};
+  for (size_t i = 0; i < std::size(pages); ++i) {
+    auto* page = new QWidget(mainPages_);
+    page->setObjectName(QString::fromLatin1(pages[i].first));
+    pages_[i] = page;
+    mainPages_->addTab(page, U(pages[i].second));
+  }
+  mainPages_->setTabVisible(PgSystems, false);  // the systems tab starts hidden
+
+  splitter_->addWidget(leftPages_);
+  splitter_->addWidget(mainPages_);
+  splitter_->setStretchFactor(0, 0);
+  splitter_->setStretchFactor(1, 1);
+  splitter_->setSizes({300, 900});
+  setCentralWidget(splitter_);
+  resize(1200, 760);
+
+  archive_->List()->addActions({});
+  connect(archive_, &ArchivePage::rowActivated, this,
+          [this](int) { actions_->Trigger("DrawsInfo"); });
+  connect(archive_->List()->selectionModel(), &QItemSelectionModel::selectionChanged, actions_,
+          &ActionTable::UpdateAll);
+}
+
+void MainWindow::BuildStatusBar() {
+  for (size_t i = 0; i < panels_.size(); ++i) {
+    auto* label = new QLabel(this);
+    label->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setContentsMargins(4, 0, 4, 0);
+    label->setTextFormat(Qt::PlainText);
+    if (i + 1 < panels_.size()) label->setMinimumWidth(90);
+    panels_[i] = label;
+    statusBar()->addWidget(label, i + 1 == panels_.size() ? 1 : 0);
+  }
+  statusBar()->setSizeGripEnabled(true);
+  for (int i = 0; i < StatusPanelCount; ++i)
+    panels_[static_cast<size_t>(i)]->setText(Q(ws_.Panel(i)));
+  connect(&host_, &QtHost::panelTextChanged, this, [this](int panel, const QString& text) {
+    if (panel >= 0 && panel < 6) panels_[static_cast<size_t>(panel)]->setText(text);
+  });
+  connect(&host_, &QtHost::statusChanged, this, [this](const QString& text) {
+    panels_[6]->setText(text);
+    panels_[6]->repaint();
+  });
+}
+
+void MainWindow::RegisterActions() {
+  RegisterArchiveActions();
+  actions_->Add({"ExitProgram",
+                 "Выход",
+                 "Завершение работы с программой",
+                 "Alt+F4",
+                 "Файл",
+                 [this] { close(); },
+                 {},
+                 {},
+                 0,
+                 false});
+  actions_->Add({"EditConfig",
+                 "Параметры",
+                 "Редактирование параметров системы",
+                 "",
+                 "Файл",
+                 [this] { EditConfigExecute(); },
+                 {},
+                 {},
+                 0,
+                 false});
+  RegisterViewActions();
+  RegisterHelpActions();
+  actions_->UpdateAll();
+}
+
+void MainWindow::RegisterArchiveActions() {
+  const char* cat = "Архив тиражей";
+  auto focused = [this] { return archive_->FocusedRow() >= 0; };
+  auto notEmpty = [this] { return !ws_.Archive().Empty(); };
+  actions_->Add({"DrawsAdd",
+                 "Добавить",
+                 "Добавить данные тиража вручную",
+                 "",
+                 cat,
+                 [this] { DrawsAddExecute(); },
+                 {},
+                 {},
+                 0,
+                 false});
+  actions_->Add({"DrawsEdit",
+                 "Изменить",
+                 "Изменить данные тиража вручную",
+                 "",
+                 cat,
+                 [this] { DrawsEditExecute(); },
+                 focused,
+                 {},
+                 0,
+                 false});
+  actions_->Add({"DrawsDel",
+                 "Удалить",
+                 "Удалить выделенные тиражи из списка",
+                 "",
+                 cat,
+                 [this] { DrawsDelExecute(); },
+                 [this] { return archive_->List()->selectionModel()->hasSelection(); },
+                 {},
+                 0,
+                 false});
+  actions_->Add({"DrawsImport",
+                 "Импорт из CSV-файла",
+                 "Импорт списка тиражей из CSV-файла",
+                 "",
+                 cat,
+                 [this] { DrawsImportExecute(); },
+                 {},
+                 {},
+                 0,
+                 false});
+  actions_->Add({"DrawsExport",
+                 "Экспорт в CSV-файл",
+                 "Экспорт списка тиражей в CSV-файл",
+                 "",
+                 cat,
+                 [this] { DrawsExportExecute(); },
+                 notEmpty,
+                 {},
+                 0,
+                 false});
+  actions_->Add({"DrawsInfo",
+                 "Сведения о тираже",
+                 "Просмотр подробных сведений о тираже",
+                 "",
+                 cat,
+                 [this] { DrawsInfoExecute(); },
+                 focused,
+                 {},
+                 0,
+                 false});
+  // Sorting the numbers of a draw is not offered in this game: always disabled.
+  actions_->Add({"DrawsSorted",
+                 "Упорядочить MIN->MAX",
+                 "Упорядочить числа внутри тиража от меньшего к большему",
+                 "",
+                 cat,
+                 {},
+                 [] { return false; },
+                 [this] { return ws_.View().sortedDraws; },
+                 0,
+                 false});
+  for (const char* name : {"DrawsAdd", "DrawsEdit", "DrawsDel", "DrawsImport", "DrawsExport",
+                           "DrawsInfo", "DrawsSorted"})
+    archive_->List()->addAction(actions_->Get(name));
+}
+
+void MainWindow::AddViewToggle(const char* name, const char* caption, const char* hint,
+                               bool ViewSettings::*flag, const char* key,
+                               std::function<bool()> update) {
+  actions_->Add({name, caption, hint, "", "Вид",
+                 [this, flag, key] {
+                   ws_.View().*flag = !(ws_.View().*flag);
+                   ws_.WriteView(key);
+                   archive_->Refresh(false);
+                 },
+                 std::move(update), [this, flag] { return ws_.View().*flag; }, 0, false});
+}
+
+void MainWindow::AddTabToggle(const char* name, const char* caption, const char* hint, int page,
+                              bool ViewSettings::*flag, const char* key) {
+  actions_->Add({name,
+                 caption,
+                 hint,
+                 "",
+                 "Вид",
+                 [this, flag, key, page] {
+                   ws_.View().*flag = !(ws_.View().*flag);
+                   mainPages_->setTabVisible(page, ws_.View().*flag);
+                   ws_.WriteView(key);
+                 },
+                 {},
+                 [this, flag] { return ws_.View().*flag; },
+                 0,
+                 false});
+}
+
+void MainWindow::RegisterViewActions() {
+  using V = ViewSettings;
+  auto visible = [this](int page) {
+    return [this, page] { return mainPages_->isTabVisible(page); };
+  };
+  AddViewToggle("ViewColorDraws", "Выделять каналы в списке тиражей",
+                "Выделять цветами каналы в списке тиражей", &V::colorDraws, "ColorDraws", {});
+  AddViewToggle("ViewColorCombs", "Выделять каналы в списке комбинаций",
+                "Выделять цветами каналы в списке комбинаций", &V::colorCombs, "ColorCombs", {});
+  AddViewToggle("ViewColorCard", "Выделять каналы в карте тиражей",
+                "Выделять цветами каналы в карте тиражей", &V::colorCard, "ColorCard",
+                visible(PgCard));
+  AddViewToggle("ViewColorCardSequences", "Выделять последовательности в карте тиражей",
+                "Выделять цветами последовательности в карте тиражей", &V::colorCardSequences,
+                "ColorCardSequences", visible(PgCard));
+  AddViewToggle("ViewShemaGradient", "Градиентная раскраска схемы",
+                "Градиентная раскраска схемы выпадения номеров", &V::layoutGradient,
+                "LayoutGradient", visible(PgLayout));
+  AddTabToggle("TabGraps", "Вкладка \"Графики\"", "Скрыть / показать вкладку \"Графики\"", PgGraphs,
+               &V::tabGraphs, "TabGraphs");
+  AddTabToggle("TabCard", "Вкладка \"Карта\"", "Скрыть / показать вкладку \"Карта тиражей\"",
+               PgCard, &V::tabCard, "TabCard");
+  AddTabToggle("TabLayout", "Вкладка \"Схема\"",
+               "Скрыть / показать вкладку \"Схема выпадения номеров\"", PgLayout, &V::tabLayout,
+               "TabLayout");
+  AddTabToggle("TabWeek", "Вкладка \"Неделя\"", "Скрыть / показать вкладку \"Неделя\"", PgWeek,
+               &V::tabWeek, "TabWeek");
+  AddTabToggle("TabTables", "Вкладка \"Регуляры\"",
+               "Скрыть / показать вкладку \"Регулярные ставки\"", PgTables, &V::tabTables,
+               "TabTables");
+}
+
+void MainWindow::RegisterHelpActions() {
+  const char* cat = "Справка";
+  actions_->Add({"GetHelp",
+                 "Справка",
+                 "Вызов файла справки",
+                 "F1",
+                 cat,
+                 [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(HelpFile())); },
+                 [this] { return QFileInfo::exists(HelpFile()); },
+                 {},
+                 0,
+                 false});
+  actions_->Add({"About",
+                 "О программе",
+                 "Информация о программе",
+                 "",
+                 cat,
+                 [this] { AboutDialog(this).exec(); },
+                 {},
+                 {},
+                 0,
+                 false});
+  const struct {
+    const char* name;
+    const char* caption;
+    const char* hint;
+    const char* url;
+  } urls[] = {
+      {"urlMainSite", "Официальный сайт проекта", "Официальный сайт проекта", links::MainSite},
+      {"urlAuthSite", "Страница автора", "Страница автора программы", links::AuthorSite},
+      {"urlBlog", "Наш блог", "Официальный блог проекта", links::Blog},
+      {"urlYT", "Наш видеоблог", "Видеоблог проекта на сервисе YouTube", links::VideoBlog},
+      {"urlVK", "Страница в соцсети \"В контакте\"",
+       "Страница проекта в социальной сети \"В контакте\"", links::VK},
+      {"urlOK", "Страница в соцсети \"Однокласники\"",
+       "Страница проекта в социальной сети \"Однокласники\"", links::OK},
+      {"urlAuthText", "Статьи для начинающих", "Статьи, посвященные освоению программы",
+       links::Articles},
+      {"urlTG", "Канал в Telegram", "Канал в Telegram - новости проекта", links::Telegram},
+  };
+  for (const auto& u : urls) {
+    const QString url = U(u.url);
+    actions_->Add({u.name,
+                   u.caption,
+                   u.hint,
+                   "",
+                   cat,
+                   [url] { QDesktopServices::openUrl(QUrl(url)); },
+                   {},
+                   {},
+                   0,
+                   false});
+  }
+}
+
+QMenu* MainWindow::Menu(const char* caption) const {
+  for (QAction* a : menuBar()->actions())
+    if (a->menu() != nullptr && a->text() == U(caption)) return a->menu();
+  return nullptr;
+}
+
+void MainWindow::BuildMenus() {
+  auto add = [this](QMenu* menu, std::initializer_list<const char*> names) {
+    for (const char* n : names) {
+      if (*n == '\0')
+        menu->addSeparator();
+      else if (QAction* a = actions_->Get(n))
+        menu->addAction(a);
+    }
+  };
+  QMenu* file = menuBar()->addMenu(U(MenuFile));
+  languageMenu_ = file->addMenu(U(MenuLanguage));
+  add(file, {"", "EditConfig", "", "ExitProgram"});
+  QMenu* draws = menuBar()->addMenu(U(MenuDraws));
+  add(draws, {"DrawsAdd", "DrawsEdit", "DrawsDel", "", "DrawsImport", "DrawsExport", "",
+              "DrawsInfo", "DrawsSorted"});
+  for (const char* caption :
+       {MenuCombs, MenuStat, MenuStakes, MenuRatings, MenuTables, MenuSystems}) {
+    QMenu* m = menuBar()->addMenu(U(caption));
+    m->menuAction()->setVisible(false);  // shown once it holds actions
+  }
+  QMenu* view = menuBar()->addMenu(U(MenuView));
+  add(view, {"ViewColorDraws", "ViewColorCombs", "ViewColorCard", "ViewColorCardSequences",
+             "ViewShemaGradient", "", "TabGraps", "TabCard", "TabLayout", "TabWeek", "TabTables"});
+  QMenu* help = menuBar()->addMenu(U(MenuHelp));
+  add(help, {"GetHelp", "", "urlMainSite", "urlAuthSite", "urlBlog", "urlYT", "urlVK", "urlOK",
+             "urlAuthText", "urlTG", "", "About"});
+}
+
+// Start-up ----------------------------------------------------------------------------------
+
+bool MainWindow::Create() {
+  return RunWindowCreation(ws_, args_, *this) == StartupResult::Continue;
+}
+
+bool MainWindow::Initialise() {
+  const bool go_on = RunInitialisation(ws_, args_, *this) == StartupResult::Continue;
+  running_ = go_on && ws_.DataFilesOpen();
+  actions_->UpdateAll();
+  return go_on;
+}
+
+void MainWindow::ApplyLanguage(int /*language*/) {
+  // The interface is built in Russian; it is the one language offered.
+  languageMenu_->clear();
+  QAction* russian = languageMenu_->addAction(QStringLiteral("Русский"));
+  russian->setCheckable(true);
+  russian->setChecked(true);
+}
+
+QString MainWindow::HelpFile() const {
+  const QString name = QStringLiteral("Velmora_RUS.chm");
+  const QString dir = Q(ExecutableDir().string());
+  const QString candidates[] = {dir + "/" + name, dir + "/help/" + name, dir + "/../help/" + name};
+  for (const QString& c : candidates)
+    if (QFileInfo::exists(c)) return c;
+  return candidates[2];
+}
+
+void MainWindow::RestoreWindowState() {
+  const ViewSettings& v = ws_.View();
+  mainPages_->setTabVisible(PgGraphs, v.tabGraphs);
+  mainPages_->setTabVisible(PgCard, v.tabCard);
+  mainPages_->setTabVisible(PgLayout, v.tabLayout);
+  mainPages_->setTabVisible(PgWeek, v.tabWeek);
+  mainPages_->setTabVisible(PgTables, v.tabTables);
+
+  const QRect screen = QApplication::primaryScreen() != nullptr
+                           ? QApplication::primaryScreen()->geometry()
+                           : QRect(0, 0, 1280, 1024);
+  if (auto p = ReadPlacement(ws_.Frm(), MainFormSection, screen.width(), screen.height())) {
+    if (p->pixelsPerInch == logicalDpiY()) {
+      const Rect& r = p->normPos;
+      if (r.right > r.left && r.bottom > r.top)
+        setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
+      if (p->showCmd == 3) setWindowState(windowState() | Qt::WindowMaximized);
+    }
+  }
+  if (v.leftPanelWidth > 0) {
+    const int total = std::max(splitter_->width(), v.leftPanelWidth + 200);
+    splitter_->setSizes({v.leftPanelWidth, total - v.leftPanelWidth});
+  }
+  const ListState st = ReadListState(ws_.Frm(), MainFormSection, "lvDraws", ArchiveColumnCount);
+  for (int c = 0; c < ArchiveColumnCount; ++c)
+    if (st.columnWidths[static_cast<size_t>(c)] > 0)
+      archive_->List()->setColumnWidth(c, st.columnWidths[static_cast<size_t>(c)]);
+}
+
+void MainWindow::StoreWindowState() {
+  const QRect screen = QApplication::primaryScreen() != nullptr
+                           ? QApplication::primaryScreen()->geometry()
+                           : QRect(0, 0, 1280, 1024);
+  WindowPlacement p;
+  p.showCmd = isMaximized() ? 3 : 1;
+  p.pixelsPerInch = logicalDpiY();
+  const QRect g = isMaximized() ? normalGeometry() : geometry();
+  p.normPos = {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+  p.minMaxPos = {-1, -1, -1, -1};
+  WritePlacement(ws_.Frm(), MainFormSection, p, screen.width(), screen.height());
+  ws_.View().leftPanelWidth = splitter_->sizes().value(0);
+  ListState st;
+  for (int c = 0; c < ArchiveColumnCount; ++c)
+    st.columnWidths.push_back(archive_->List()->columnWidth(c));
+  WriteListState(ws_.Frm(), MainFormSection, "lvDraws", st);
+}
+
+void MainWindow::SetCaption(const std::string& caption) {
+  setWindowTitle(Q(caption));
+  QApplication::setApplicationDisplayName(QString());
+}
+
+void MainWindow::ShowFirstRunDialog() {
+  FirstRunDialog dlg(this, HelpFile());
+  dlg.exec();
+  if (dlg.DontShowAgain()) {
+    ws_.View().firstRun = false;
+    ws_.WriteView("FirstRun");
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (running_ && !shutDown_) {
+    shutDown_ = true;
+    RunShutdown(ws_, *this);
+  }
+  event->accept();
+}
+
+void MainWindow::OnStateChanged(unsigned aspects) {
+  if (aspects & (ChangeArchive | ChangeOffset | ChangeSettings)) archive_->Refresh(false);
+  actions_->UpdateAll();
+}
+
+QString MainWindow::ChooseFile(bool save, const QString& suggested) {
+  if (fileChooser_) return fileChooser_(save, suggested);
+  const QString filter = QStringLiteral("Файлы тиражей (*.csv)");
+  if (save) {
+    QFileDialog dlg(this, QString(), suggested, filter);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setDefaultSuffix(QStringLiteral("csv"));
+    return dlg.exec() == QDialog::Accepted ? dlg.selectedFiles().value(0) : QString();
+  }
+  return QFileDialog::getOpenFileName(this, QString(), suggested, filter);
+}
+
+// Archive actions ---------------------------------------------------------------------------
+
+void MainWindow::DrawsAddExecute() {
+  DrawDialog dlg(this, host_, U(texts::DrawDialogCaption), NewDrawProposal(ws_.Archive()), true);
+  if (dlg.exec() != QDialog::Accepted) return;
+  ws_.AddDraw(dlg.Result());
+}
+
+void MainWindow::DrawsEditExecute() {
+  const int row = archive_->FocusedRow();
+  if (row < 0) return;
+  DrawDialog dlg(this, host_, U(texts::DrawDialogCaption), ws_.Archive().AtList(row), true);
+  if (dlg.exec() != QDialog::Accepted) return;
+  ws_.EditDraw(row, dlg.Result());
+}
+
+void MainWindow::DrawsDelExecute() {
+  if (ws_.DeleteDraws(archive_->SelectedRows())) archive_->List()->clearSelection();
+}
+
+void MainWindow::DrawsImportExecute() {
+  const QString file = ChooseFile(false, QString());
+  if (file.isEmpty()) return;
+  ws_.ImportCsv(S(file));
+}
+
+void MainWindow::DrawsExportExecute() {
+  const QString file = ChooseFile(true, QString());
+  if (file.isEmpty()) return;
+  ws_.ExportCsv(S(file));
+}
+
+void MainWindow::DrawsInfoExecute() {
+  const int row = archive_->FocusedRow();
+  if (row < 0) return;
+  DrawInfoDialog(this, ws_, row).exec();
+}
+
+void MainWindow::EditConfigExecute() {
+  SettingsDialog dlg(this, host_, ws_.Config());
+  if (dlg.exec() != QDialog::Accepted) return;
+  ws_.ApplyGameSettings(dlg.Result());
+  archive_->Refresh(true);
+}
+
+}  // namespace korvane::ui

@@ -1,0 +1,100 @@
+#include "app/startup.h"
+
+#include <gtest/gtest.h>
+
+#include "core/demo.h"
+#include "support/test_support.h"
+
+namespace korvane {
+namespace {
+
+TEST(CommandLine, SwitchesWithEveryPrefix) {
+  for (const char* arg : {"loadonly", "/LOADONLY", "-loadonly", "--LoadOnly", "\\loadonly"})
+    EXPECT_TRUE(CommandLine({arg}).LoadOnly()) << arg;
+  for (const char* arg : {"xloadonly", "loadonly2", "---loadonly", "//loadonly"})
+    EXPECT_FALSE(CommandLine({arg}).LoadOnly()) << arg;
+  const CommandLine all({"/restart", "-FULLRECREATE", "--fullrefresh", "\\No-Language"});
+  EXPECT_TRUE(all.Restart());
+  EXPECT_TRUE(all.FullRecreate());
+  EXPECT_TRUE(all.FullRefresh());
+  EXPECT_TRUE(all.NoLanguage());
+  EXPECT_FALSE(all.LoadOnly());
+}
+
+TEST(CommandLine, Options) {
+  const CommandLine a({"--data-dir", "/tmp/x", "--seed=42"});
+  ASSERT_TRUE(a.DataDir());
+  EXPECT_EQ(*a.DataDir(), fs::path("/tmp/x"));
+  EXPECT_EQ(a.Seed(), 42u);
+  EXPECT_FALSE(CommandLine({"--seed", "-3"}).Seed());
+  EXPECT_FALSE(CommandLine({"--data-dir"}).DataDir());
+}
+
+class FakeFace : public StartupFace {
+ public:
+  int language = 0;
+  std::string caption;
+  int firstRunShown = 0;
+  int stored = 0;
+  void ApplyLanguage(int l) override { language = l; }
+  void SetCaption(const std::string& c) override { caption = c; }
+  void ShowFirstRunDialog() override { ++firstRunShown; }
+  void StoreWindowState() override { ++stored; }
+};
+
+class StartupTest : public ::testing::Test {
+ protected:
+  test::TempDir dir;
+  test::RecordingHost host;
+  FakeFace face;
+};
+
+TEST_F(StartupTest, FreshFolder) {
+  Workspace ws(host, dir.path());
+  ASSERT_EQ(RunWindowCreation(ws, CommandLine(), face), StartupResult::Continue);
+  EXPECT_EQ(face.language, 1033);
+  EXPECT_TRUE(ws.View().prefetchsInit);  // written once at the first start
+  ASSERT_EQ(RunInitialisation(ws, CommandLine(), face), StartupResult::Continue);
+  EXPECT_EQ(face.caption.rfind("Анализ статистики лотереи \"Florida PICK 3\" версия ", 0), 0u);
+  EXPECT_TRUE(fs::exists(dir / "Korvane.lsk"));
+  EXPECT_EQ(face.firstRunShown, 0);
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_FALSE(ws.IsBusy());
+  RunShutdown(ws, face);
+  EXPECT_EQ(face.stored, 1);
+  EXPECT_FALSE(ws.DataFilesOpen());
+  EXPECT_TRUE(fs::exists(dir / "Korvane.frm"));
+}
+
+TEST_F(StartupTest, NoLanguageAndFirstRun) {
+  test::WriteBytes(dir / "Korvane.frm", "[TFormMain]\r\nFirstRun=1\r\nLanguage=1058\r\n");
+  Workspace ws(host, dir.path());
+  RunWindowCreation(ws, CommandLine({"no-language"}), face);
+  EXPECT_EQ(face.language, 1049);
+  RunInitialisation(ws, CommandLine(), face);
+  EXPECT_EQ(face.firstRunShown, 1);
+}
+
+TEST_F(StartupTest, SwitchesThatEndTheRun) {
+  test::WriteBytes(dir / "Korvane.ldr", DrawArchive::Serialize(MakeDemoDraws(5, 1)));
+  for (const char* sw : {"loadonly", "fullrecreate", "fullrefresh"}) {
+    Workspace ws(host, dir.path());
+    RunWindowCreation(ws, CommandLine({sw}), face);
+    EXPECT_EQ(RunInitialisation(ws, CommandLine({sw}), face), StartupResult::End) << sw;
+    EXPECT_EQ(ws.Archive().Count(), 5) << sw;  // the archive was loaded first
+  }
+}
+
+TEST_F(StartupTest, SecondInstanceEnds) {
+  Workspace first(host, dir.path());
+  RunWindowCreation(first, CommandLine(), face);
+  ASSERT_EQ(RunInitialisation(first, CommandLine(), face), StartupResult::Continue);
+  test::RecordingHost host2;
+  Workspace second(host2, dir.path());
+  RunWindowCreation(second, CommandLine(), face);
+  EXPECT_EQ(RunInitialisation(second, CommandLine(), face), StartupResult::End);
+  EXPECT_EQ(host2.errorCount(), 2);
+}
+
+}  // namespace
+}  // namespace korvane

@@ -1,0 +1,322 @@
+// Drives the main window offscreen as a user would: dialogs are answered from timers, message
+// boxes and questions go to recording hooks of the host.
+
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeEdit>
+#include <QTimer>
+#include <QTreeWidget>
+#include <functional>
+#include <memory>
+
+#include "app/workspace.h"
+#include "core/archive.h"
+#include "core/demo.h"
+#include "core/fileio.h"
+#include "ui/action_table.h"
+#include "ui/archive_page.h"
+#include "ui/draw_dialog.h"
+#include "ui/draw_info_dialog.h"
+#include "ui/qt_host.h"
+#include "ui/settings_dialog.h"
+
+using namespace korvane;
+using namespace korvane::ui;
+
+namespace {
+
+// One program instance on a data folder.
+struct Instance {
+  QtHost host;
+  std::unique_ptr<Workspace> ws;
+  std::unique_ptr<MainWindow> window;
+  QStringList messages;
+  QStringList questions;
+  bool answer = true;
+
+  explicit Instance(const QString& dir) {
+    host.setMessageSink([this](MessageKind, const QString& t) { messages << t; });
+    host.setQuestionResponder([this](const QString& q, bool) {
+      questions << q;
+      return answer;
+    });
+    ws = std::make_unique<Workspace>(host, fs::path(dir.toStdString()));
+    window = std::make_unique<MainWindow>(*ws, host, CommandLine(std::vector<std::string>{}));
+  }
+  bool Start() {
+    if (!window->Create()) return false;
+    window->show();
+    return window->Initialise();
+  }
+  QString Panel(int i) const { return window->Panel(i)->text(); }
+};
+
+// Runs f on the modal dialog as soon as it is open.
+template <typename D>
+void OnDialog(std::function<void(D*)> f) {
+  QTimer::singleShot(0, [f] {
+    auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
+    QVERIFY(d != nullptr);
+    f(d);
+  });
+}
+
+void WriteArchive(const QString& dir, int draws) {
+  WriteFileAtomic(fs::path(dir.toStdString()) / "Korvane.ldr",
+                  DrawArchive::Serialize(MakeDemoDraws(draws, 3)));
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void startOnEmptyFolder();
+  void addDrawThroughTheDialog();
+  void invalidNumbersAreRefused();
+  void offsetUpdatesThePanels();
+  void deleteAsksFirstAndSaves();
+  void secondInstanceIsRefused();
+  void placementAndColumnWidthsAreRestored();
+  void settingsDialogShowsPrizesByMatchesAndSaves();
+  void drawDetailsShowTheDraw();
+  void busyStateDisablesEveryAction();
+};
+
+void MainWindowTest::startOnEmptyFolder() {
+  QTemporaryDir dir;
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  const QString lsk = dir.filePath("Korvane.lsk");
+  QVERIFY(QFileInfo::exists(lsk));
+  QCOMPARE(QFileInfo(lsk).size(), 0);
+  QVERIFY(!QFileInfo::exists(dir.filePath("Korvane.ldr")));
+  QCOMPARE(app.Panel(0), QStringLiteral("Архив тиражей: 0"));
+  QCOMPARE(app.Panel(1), QStringLiteral("Следующий тираж: 1"));
+  QVERIFY(app.messages.isEmpty());
+  QVERIFY(app.window->windowTitle().startsWith(
+      QStringLiteral("Анализ статистики лотереи \"Florida PICK 3\" версия ")));
+  QCOMPARE(app.window->MainPages()->count(), 10);
+  QCOMPARE(app.window->MainPages()->tabText(9), QStringLiteral("Сценарий"));
+  QVERIFY(!app.window->MainPages()->isTabVisible(8));  // "Системы" starts hidden
+}
+
+void MainWindowTest::addDrawThroughTheDialog() {
+  QTemporaryDir dir;
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  OnDialog<DrawDialog>([](DrawDialog* d) {
+    QCOMPARE(d->windowTitle(), QStringLiteral("Введите данные следующего тиража"));
+    QCOMPARE(d->NumberField()->value(), 1);  // an empty archive proposes number 1
+    QCOMPARE(d->NumbersField()->text(), QStringLiteral("0;0;0"));
+    d->NumbersField()->setText(QStringLiteral("4,0;9"));
+    d->DateField()->setDate(QDate(2021, 3, 7));
+    d->TimeField()->setTime(QTime(13, 30));
+    QVERIFY(d->TryAccept());
+  });
+  QVERIFY(app.window->Actions().Trigger("DrawsAdd"));
+  QCOMPARE(app.ws->Archive().Count(), 1);
+  const TDrawRec& d = app.ws->Archive().Draws()[0];
+  QCOMPARE(d.number, 1);
+  QCOMPARE(d.DateText(), std::string("03/07/2021 M"));
+  QCOMPARE(d.nums, (TComb{4, 0, 9}));
+  QCOMPARE(QFileInfo(dir.filePath("Korvane.ldr")).size(), 20);
+  QCOMPARE(app.Panel(1), QStringLiteral("Следующий тираж: 2"));
+  QCOMPARE(app.window->Archive()->List()->model()->rowCount(), 1);
+}
+
+void MainWindowTest::invalidNumbersAreRefused() {
+  QTemporaryDir dir;
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  OnDialog<DrawDialog>([&app](DrawDialog* d) {
+    for (const char* bad : {"1;2;10", "1;2"}) {
+      d->NumbersField()->setText(QString::fromUtf8(bad));
+      QVERIFY(!d->TryAccept());
+      QVERIFY(d->isVisible());
+      QCOMPARE(app.messages.last(), QStringLiteral("Введена некорректная комбинация!"));
+    }
+    d->reject();
+  });
+  QVERIFY(app.window->Actions().Trigger("DrawsAdd"));
+  QCOMPARE(app.messages.size(), 2);
+  QCOMPARE(app.ws->Archive().Count(), 0);
+  QVERIFY(!QFileInfo::exists(dir.filePath("Korvane.ldr")));
+}
+
+void MainWindowTest::offsetUpdatesThePanels() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 10);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  QCOMPARE(app.Panel(0), QStringLiteral("Архив тиражей: 10"));
+  QCOMPARE(app.Panel(1), QStringLiteral("Следующий тираж: 11"));
+  QCOMPARE(app.Panel(2), QString());
+  QSpinBox* offset = app.window->Archive()->OffsetEditor();
+  QCOMPARE(offset->maximum(), 9);
+  offset->setValue(1);
+  QCOMPARE(app.ws->DrawsOffset(), 1);
+  QCOMPARE(app.Panel(1), QStringLiteral("Следующий тираж: 10"));
+  QCOMPARE(app.Panel(2), Q(CombToText(MakeDemoDraws(10, 3)[9].nums)));
+  // The offset row is painted in the offset colour.
+  const QModelIndex row1 = app.window->Archive()->List()->model()->index(1, 0);
+  QCOMPARE(row1.data(Qt::BackgroundRole).value<QColor>(), QColor(0xFF, 0xAA, 0xAA));
+}
+
+void MainWindowTest::deleteAsksFirstAndSaves() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 5);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  QTableView* list = app.window->Archive()->List();
+  QVERIFY(!app.window->Actions().Trigger("DrawsDel"));  // nothing selected: disabled
+  list->selectRow(0);
+  app.answer = false;
+  QVERIFY(app.window->Actions().Trigger("DrawsDel"));
+  QCOMPARE(app.questions.last(), QStringLiteral("Удалить выделенную запись?"));
+  QCOMPARE(app.ws->Archive().Count(), 5);
+  app.answer = true;
+  list->selectionModel()->select(list->model()->index(2, 0),
+                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  QVERIFY(app.window->Actions().Trigger("DrawsDel"));
+  QCOMPARE(app.questions.last(),
+           QStringLiteral("Удалить все выделенные записи (всего будет удалено 2 записи(ей))?"));
+  QCOMPARE(app.ws->Archive().Count(), 3);
+  QCOMPARE(QFileInfo(dir.filePath("Korvane.ldr")).size(), 60);
+  QCOMPARE(app.Panel(0), QStringLiteral("Архив тиражей: 3"));
+}
+
+void MainWindowTest::secondInstanceIsRefused() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 3);
+  Instance first(dir.path());
+  QVERIFY(first.Start());
+  const auto frmBefore = ReadFile(fs::path(dir.filePath("Korvane.frm").toStdString()));
+  {
+    Instance second(dir.path());
+    QVERIFY(second.window->Create());
+    QVERIFY(!second.window->Initialise());
+    QCOMPARE(second.messages.size(), 2);
+    QVERIFY(second.messages[0].startsWith(QStringLiteral("Ошибка чтения файла ставок!")));
+    QVERIFY(second.messages[1].startsWith(
+        QStringLiteral("Невозможно получить монопольный доступ к файлам данных!")));
+    second.window->close();
+  }
+  // The refused instance wrote nothing at its end.
+  QCOMPARE(ReadFile(fs::path(dir.filePath("Korvane.frm").toStdString())), frmBefore);
+  QVERIFY(first.ws->DataFilesOpen());
+  QCOMPARE(first.ws->Archive().Count(), 3);
+}
+
+void MainWindowTest::placementAndColumnWidthsAreRestored() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 3);
+  QRect geometry;
+  {
+    Instance app(dir.path());
+    QVERIFY(app.Start());
+    app.window->setGeometry(40, 50, 900, 600);
+    geometry = app.window->geometry();
+    app.window->Archive()->List()->setColumnWidth(5, 155);
+    app.window->close();
+    QVERIFY(!app.ws->DataFilesOpen());
+  }
+  Instance again(dir.path());
+  QVERIFY(again.Start());
+  QCOMPARE(again.window->geometry(), geometry);
+  QCOMPARE(again.window->Archive()->List()->columnWidth(5), 155);
+}
+
+void MainWindowTest::settingsDialogShowsPrizesByMatchesAndSaves() {
+  QTemporaryDir dir;
+  {
+    QFile ini(dir.filePath("Korvane.ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[STAKES]\r\nProfits=1\r\nProfit_0_Overlap=3\r\nProfit_0_Profit=500\r\n");
+  }
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  OnDialog<SettingsDialog>([&app](SettingsDialog* d) {
+    QTableWidget* prizes = d->PrizeTable();
+    QCOMPARE(prizes->rowCount(), 4);
+    QCOMPARE(prizes->item(0, 1)->text(), QStringLiteral("0.00"));
+    QCOMPARE(prizes->item(3, 1)->text(), QStringLiteral("500.00"));  // the row of 3 matches
+    prizes->item(2, 1)->setText(QStringLiteral("12,5"));
+    d->SegmentGrid()->item(4, 1)->setText(QStringLiteral("12"));  // outside 1..9
+    QCOMPARE(app.messages.last(),
+             QStringLiteral("Некорректное значение: 12!\n\nУкажите любое число от 1 до 9"));
+    QCOMPARE(d->SegmentGrid()->item(4, 1)->text(), QStringLiteral("1"));
+    d->SegmentGrid()->item(5, 0)->setText(QStringLiteral("7"));
+    d->ChannelSizeField()->setValue(3);
+    QVERIFY(d->TryAccept());
+  });
+  QVERIFY(app.window->Actions().Trigger("EditConfig"));
+  const TConfigData& c = app.ws->Config();
+  QCOMPARE(c.channelSize, 3);
+  QCOMPARE(PrizeForMatches(c, 3).units, int64_t{5000000});
+  QCOMPARE(PrizeForMatches(c, 2).units, int64_t{125000});
+  QCOMPARE(SegmentOf(c.segments, 1, 5), 7);
+  IniFile ini(fs::path(dir.filePath("Korvane.ini").toStdString()));
+  ini.Load();
+  QCOMPARE(ini.ReadInt("STAKES", "Profits", 0), 4);
+  QCOMPARE(ini.ReadInt("GLOBAL", "ChannelSize", 0), 3);
+  QCOMPARE(QString::fromStdString(ini.ReadString("GLOBAL", "MatrixSegments", "")),
+           QStringLiteral("111117111111111111111111111111"));
+}
+
+void MainWindowTest::drawDetailsShowTheDraw() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 4);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  QTableView* list = app.window->Archive()->List();
+  list->setCurrentIndex(list->model()->index(1, 0));
+  const TDrawRec draw = MakeDemoDraws(4, 3)[2];
+  OnDialog<DrawInfoDialog>([&draw](DrawInfoDialog* d) {
+    QTreeWidget* props = d->Properties();
+    QCOMPARE(props->topLevelItem(0)->text(0), QStringLiteral("Номер тиража:"));
+    QCOMPARE(props->topLevelItem(0)->text(1), QString::number(draw.number));
+    QCOMPARE(props->topLevelItem(1)->text(1), Q(draw.DateText()));
+    for (int p = 0; p < 3; ++p)
+      QCOMPARE(d->Card()->item(draw.nums[p], p)->text(), QString::number(draw.nums[p]));
+    d->accept();
+  });
+  QVERIFY(app.window->Actions().Trigger("DrawsInfo"));
+}
+
+void MainWindowTest::busyStateDisablesEveryAction() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 4);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  app.ws->Busy().SetStatus("Готово");
+  {
+    BusyScope busy(app.ws->Busy(), "Долгая операция...");
+    app.window->Actions().UpdateAll();
+    for (const char* name : {"DrawsAdd", "DrawsImport", "ExitProgram", "EditConfig", "About"})
+      QVERIFY2(!app.window->Actions().Get(name)->isEnabled(), name);
+    // A hint shown now does not replace the operation's status text.
+    emit app.window->Actions().Get("DrawsAdd")->hovered();
+    QCOMPARE(app.Panel(6), QStringLiteral("Долгая операция..."));
+  }
+  app.window->Actions().UpdateAll();
+  QVERIFY(app.window->Actions().Get("DrawsAdd")->isEnabled());
+  QCOMPARE(app.Panel(6), QStringLiteral("Готово"));
+  QVERIFY(!app.window->Actions().Get("DrawsSorted")->isEnabled());  // always disabled
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
