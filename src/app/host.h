@@ -12,6 +12,9 @@ enum ChangeAspect : unsigned {
   ChangeOffset = 1u << 1,    // the draw offset
   ChangeSettings = 1u << 2,  // game settings
   ChangeViews = 1u << 3,     // the analysis views must be recomputed
+  ChangeStats = 1u << 4,     // the statistics table was rebuilt or re-sorted
+  ChangeCombs = 1u << 5,     // the combination list or its applied-filters list
+  ChangeRegistry = 1u << 6,  // the method lists must be refilled
 };
 
 // Everything the engine says to the person goes through this interface: the desktop window

@@ -76,6 +76,8 @@ StartupResult RunWindowCreation(Workspace& ws, const CommandLine& args, StartupF
     }
     // 8: game and proxy settings.
     ws.LoadGameSettingsFile();
+    // 9: the statistic registry.
+    ws.BuildRegistry();
   } catch (const std::exception& e) {
     ws.ReportError(texts::StartupError, e.what());
   }
@@ -89,12 +91,20 @@ StartupResult RunInitialisation(Workspace& ws, const CommandLine& args, StartupF
     ws.SetDrawsOffset(0);
     if (!ws.OpenDataFiles()) return StartupResult::End;
     ws.LoadArchive();
-    ws.RecomputeViews();
+    // 6: the combination list and the analysis views.
+    ws.CombsGenerate(true, ws.DefaultGenParams());
+    ws.RecomputeViews(true);
     // 9: "loadonly" ends here unless a prefetch switch follows.
     if (args.LoadOnly() && !args.FullRecreate() && !args.FullRefresh()) return StartupResult::End;
     // 11: "fullrecreate" rebuilds every prefetch file and ends.
-    if (args.FullRecreate()) return StartupResult::End;
-    // 12: the prefetch files are refreshed; "fullrefresh" ends here.
+    if (args.FullRecreate()) {
+      std::set<int> all;
+      for (int g = 0; g < StatGroupCount; ++g) all.insert(g);
+      ws.CreateAllPrefetch(true, all);
+      return StartupResult::End;
+    }
+    // 12: the missing prefetch files are made; "fullrefresh" ends here.
+    ws.CreateAllPrefetch(args.FullRefresh(), {});
     if (args.FullRefresh()) return StartupResult::End;
     if (ws.View().firstRun) face.ShowFirstRunDialog();
   } catch (const std::exception& e) {

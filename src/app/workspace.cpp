@@ -10,7 +10,12 @@
 namespace korvane {
 
 Workspace::Workspace(Host& host, fs::path dataDir)
-    : host_(host), files_(std::move(dataDir)), busy_(host), ini_(files_.Ini()), frm_(files_.Frm()) {
+    : host_(host),
+      files_(std::move(dataDir)),
+      busy_(host),
+      ini_(files_.Ini()),
+      frm_(files_.Frm()),
+      registry_(archive_.Draws(), settings_) {
   archive_.SetPath(files_.Draws());
 }
 
@@ -95,8 +100,15 @@ unsigned Workspace::ApplyGameSettings(const TConfigData& config) {
   settings_.config = config;
   settings_.config.profits = NormalizeProfitRules(config.profits);
   SaveGameSettingsFile();
-  host_.changed(ChangeSettings | ChangeArchive);
-  RecomputeViews();
+  BuildRegistry();
+  statTable_.lastKey.reset();
+  std::set<int> groups;
+  if (flags & ConfigChangeMatrixCols) groups.insert(4);
+  if (flags & ConfigChangeChannelSize) groups.insert(3);
+  if (flags & ConfigChangeSegments) groups.insert(5);
+  CreateAllPrefetch(false, groups);
+  host_.changed(ChangeSettings | ChangeArchive | ChangeCombs);
+  RecomputeViews(true);
   return flags;
 }
 
@@ -142,7 +154,9 @@ void Workspace::CloseDataFiles() { stakeFile_.Close(); }
 bool Workspace::Open() {
   LoadSettingsFiles();
   if (!OpenDataFiles()) return false;
+  BuildRegistry();
   LoadArchive();
+  CombsGenerate(true, DefaultGenParams());
   return true;
 }
 
@@ -187,7 +201,11 @@ void Workspace::SetDrawsOffset(int offset) {
   RecomputeViews();
 }
 
-void Workspace::RecomputeViews() { host_.changed(ChangeViews); }
+void Workspace::RecomputeViews(bool full) {
+  if (suspendViews_) return;
+  BuildStatTable(full);
+  host_.changed(ChangeViews);
+}
 
 std::vector<std::pair<std::string, std::string>> Workspace::DrawDetails(int listIndex) const {
   std::vector<std::pair<std::string, std::string>> rows;
@@ -195,6 +213,15 @@ std::vector<std::pair<std::string, std::string>> Workspace::DrawDetails(int list
   const TDrawRec& d = archive_.AtList(listIndex);
   rows.emplace_back(texts::InfoDrawNumber, std::to_string(d.number));
   rows.emplace_back(texts::InfoDrawDate, Cp1251ToUtf8(d.DateText()));
+  const int index = archive_.ListToIndex(listIndex);
+  TComb nums = d.nums;
+  if (view_.sortedDraws) SortComb(nums);
+  for (int i = 0; i < registry_.Count(); ++i) {
+    if (!registry_.HasGraph(i) || !registry_.InStatList(i)) continue;
+    auto stat = registry_.CreateStat(i);
+    rows.emplace_back(stat->Class().NameOf(stat->Param()),
+                      std::to_string(stat->GraphValueOf(index, index, nums, view_.sortedDraws)));
+  }
   return rows;
 }
 

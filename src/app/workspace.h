@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <random>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,6 +19,10 @@
 #include "core/datadir.h"
 #include "core/ini.h"
 #include "core/settings.h"
+#include "filters/comb_list.h"
+#include "stats/prefetch.h"
+#include "stats/registry.h"
+#include "stats/stat_table.h"
 
 namespace korvane {
 
@@ -105,7 +110,7 @@ class Workspace {
   void RefreshDrawList(bool force);
   void SetDrawsOffset(int offset);
   // Tells the faces that the analysis views must be recomputed.
-  void RecomputeViews();
+  void RecomputeViews(bool full = false);
 
   // The property rows of the draw details window for the draw at a list index.
   std::vector<std::pair<std::string, std::string>> DrawDetails(int listIndex) const;
@@ -118,6 +123,52 @@ class Workspace {
   bool EditDraw(int listIndex, const TDrawRec& draw);
   ImportReport ImportCsv(const fs::path& file);
   bool ExportCsv(const fs::path& file);
+
+  // Statistics -------------------------------------------------------------------------------
+  TStatList& Registry() { return registry_; }
+  const TStatList& Registry() const { return registry_; }
+  // Builds the registry anew for the current settings, keeping the user's enabled methods,
+  // and refills the method list keeping its selected position.
+  void BuildRegistry();
+  // The statistics method list: registry indexes in list order.
+  const std::vector<int>& StatMethodList() const { return statMethods_; }
+  // The selected position in the method list (-1: none) and its registry entry.
+  int StatMethodPosition() const { return statPosition_; }
+  int StatEntry() const;
+  void SelectStatMethod(int position);
+  // Selects the method with this code; false when no listed method has it.
+  bool SelectStatMethodByCode(const std::string& code);
+  int StatDepth() const { return view_.drawsStatLen; }
+  void SetStatDepth(int depth);
+  StatTable& Stats() { return statTable_; }
+  const StatTable& Stats() const { return statTable_; }
+  // Builds the statistics table; without force an unchanged build is skipped.
+  void BuildStatTable(bool force);
+  void SetPrefetchEnabled(bool on);
+  void SetShowTotalLine(bool on);
+  // Creates the missing prefetch files (and rebuilds those of `groups`); runs only when forced
+  // or when prefetch is on. Progress and errors go to the Host.
+  void CreateAllPrefetch(bool force, const std::set<int>& groups);
+  // The method rows of the details windows: name and graph value of every method with one.
+  std::vector<std::pair<std::string, std::string>> CombDetails(const TComb& comb) const;
+
+  // Combinations ----------------------------------------------------------------------------
+  CombList& Combs() { return combs_; }
+  const CombList& Combs() const { return combs_; }
+  TCombsGenParams DefaultGenParams() const;
+  // Rebuilds the list; with showStatus also the status, the applied-filters list, the panel
+  // and the undo copy (dropped). False when it failed (the message is shown).
+  bool CombsGenerate(bool showStatus, const TCombsGenParams& params);
+  // "Генерировать": optionally stores the parameters as the defaults, then generates.
+  bool CombsGen(const TCombsGenParams& params, bool saveAsDefault);
+  void CombsRefresh();
+  // "Удалить выделенные": removes the given rows (through the undo copy).
+  void CombsDeleteRows(const std::vector<int>& rows);
+  // "Проверить по архиву тиражей".
+  void CombsFindInDraws(const TComb& comb);
+
+  // Pauses RecomputeViews (set while a scenario runs).
+  void SuspendViews(bool on) { suspendViews_ = on; }
 
   // Shows the error box with a message template ("...%s") filled with the failure text.
   void ReportError(const char* messageTemplate, const std::string& text);
@@ -137,6 +188,12 @@ class Workspace {
   std::mt19937_64 random_;
   LockedFile stakeFile_;
   DrawArchive archive_;
+  TStatList registry_;
+  std::vector<int> statMethods_;
+  int statPosition_ = -1;
+  StatTable statTable_;
+  CombList combs_;
+  bool suspendViews_ = false;
 };
 
 }  // namespace korvane

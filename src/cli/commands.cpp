@@ -2,7 +2,10 @@
 
 namespace korvane {
 
-void RegisterCommands(CLI::App& app, CommandTable& table) { RegisterArchiveCommands(app, table); }
+void RegisterCommands(CLI::App& app, CommandTable& table) {
+  RegisterArchiveCommands(app, table);
+  RegisterStatsCommands(app, table);
+}
 
 int RunCommand(const CommandTable& table, Host& host, const fs::path& dataDir, std::ostream& out) {
   for (const Command& c : table.commands) {

@@ -45,6 +45,7 @@ void DrawArchive::Deserialize(std::string_view bytes, TDrawsArray& out) {
 }
 
 void DrawArchive::Load() {
+  Changed();
   draws_.clear();
   loadFailed_ = false;
   offset_ = 0;
@@ -70,11 +71,13 @@ void DrawArchive::Save() const {
 }
 
 void DrawArchive::Append(const TDrawRec& draw) {
+  Changed();
   draws_.push_back(draw);
   Refresh();
 }
 
 void DrawArchive::AppendAll(const TDrawsArray& draws) {
+  Changed();
   draws_.insert(draws_.end(), draws.begin(), draws.end());
   Refresh();
 }
@@ -82,12 +85,14 @@ void DrawArchive::AppendAll(const TDrawsArray& draws) {
 void DrawArchive::Replace(int index, const TDrawRec& draw) {
   if (index < 0 || index >= Count()) throw Error(Format(texts::DrawIndexNotFound, index));
   draws_[static_cast<size_t>(index)] = draw;
+  Changed();
   Refresh();
 }
 
 void DrawArchive::DeleteDrawAt(int index) {
   if (index < 0 || index >= Count()) throw Error(Format(texts::DrawIndexNotFound, index));
   draws_.erase(draws_.begin() + index);
+  Changed();
   Refresh();
 }
 
@@ -102,38 +107,40 @@ int DrawArchive::DeleteListRows(const std::vector<int>& listRows) {
   std::sort(indexes.begin(), indexes.end(), std::greater<>());
   indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
   for (int i : indexes) draws_.erase(draws_.begin() + i);
+  Changed();
   Refresh();
   return static_cast<int>(indexes.size());
 }
 
 void DrawArchive::ClearDraws() {
+  Changed();
   draws_.clear();
   Refresh();
 }
 
-int DrawArchive::IndexOfDrawNumber(int32_t number) const {
-  const int count = Count();
+int IndexOfDrawNumber(const TDrawsArray& draws, int32_t number) {
+  const int count = static_cast<int>(draws.size());
   if (count == 0) return -1;
   const int last = count - 1;
-  if (draws_[0].number == number) return 0;
-  if (draws_[static_cast<size_t>(last)].number == number) return last;
+  if (draws[0].number == number) return 0;
+  if (draws[static_cast<size_t>(last)].number == number) return last;
 
-  const int64_t first = draws_[0].number;
-  const int64_t denom = int64_t{draws_[static_cast<size_t>(last)].number} - first + 1;
+  const int64_t first = draws[0].number;
+  const int64_t denom = int64_t{draws[static_cast<size_t>(last)].number} - first + 1;
   if (denom > 0) {
     int64_t i = int64_t{count} * (int64_t{number} - first) / denom;
     if (i > last || i < 0) i = last;
     // Walk in one direction towards the number and stop once it is passed.
-    const int step = draws_[static_cast<size_t>(i)].number < number ? 1 : -1;
+    const int step = draws[static_cast<size_t>(i)].number < number ? 1 : -1;
     while (i >= 0 && i <= last) {
-      const int32_t n = draws_[static_cast<size_t>(i)].number;
+      const int32_t n = draws[static_cast<size_t>(i)].number;
       if (n == number) return static_cast<int>(i);
       if ((step > 0 && n > number) || (step < 0 && n < number)) break;
       i += step;
     }
   }
   for (int i = last; i >= 0; --i)
-    if (draws_[static_cast<size_t>(i)].number == number) return i;
+    if (draws[static_cast<size_t>(i)].number == number) return i;
   return -1;
 }
 

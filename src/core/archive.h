@@ -14,6 +14,10 @@
 
 namespace korvane {
 
+// The archive index of the draw with this number, or -1: an estimate from the first and last
+// numbers, a walk from there, and a full scan when the walk fails.
+int IndexOfDrawNumber(const TDrawsArray& draws, int32_t number);
+
 // Columns of the archive list.
 inline constexpr int ArchiveColumnCount = 6;
 const std::array<std::string, ArchiveColumnCount>& ArchiveColumnCaptions();
@@ -58,7 +62,7 @@ class DrawArchive {
   void ClearDraws();
 
   // Look-ups ----------------------------------------------------------------------------
-  int IndexOfDrawNumber(int32_t number) const;  // archive index or -1
+  int IndexOfDrawNumber(int32_t number) const { return korvane::IndexOfDrawNumber(draws_, number); }
   // Archive index of the newest of the last n draws (all when n <= 0) with that date text
   // (case-insensitive), or -1.
   int IndexOfDrawDate(std::string_view dateText, int lastN) const;
@@ -66,6 +70,9 @@ class DrawArchive {
   TComb DrawNumbersAt(int listIndex) const;
   std::string NextDrawNumbersText(int offset) const;
   int DrawDateIntAt(int listIndex, int days) const;
+
+  // Grows with every change of the draws (load, append, edit, delete, clear).
+  uint64_t Revision() const { return revision_; }
 
   // The offset: the number of newest draws every analysis treats as not yet drawn ---------
   int DrawsOffset() const { return offset_; }
@@ -81,11 +88,13 @@ class DrawArchive {
 
  private:
   void ClampOffset();
+  void Changed() { ++revision_; }
 
   fs::path path_;
   TDrawsArray draws_;
   bool loadFailed_ = false;
   int offset_ = 0;
+  uint64_t revision_ = 0;
   std::bitset<256> knownNext_;
 };
 

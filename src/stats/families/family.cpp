@@ -1,0 +1,12 @@
+#include "stats/families/family.h"
+
+namespace korvane {
+
+std::vector<FamilyMember> AllFamilyMembers() {
+  std::vector<FamilyMember> all;
+  for (const auto* family : {&NumberFamily(), &SumFamily()})
+    all.insert(all.end(), family->begin(), family->end());
+  return all;
+}
+
+}  // namespace korvane
