@@ -19,7 +19,8 @@ QAction* ActionTable::Add(ActionSpec spec) {
   action->setObjectName(QString::fromUtf8(spec.name));
   action->setToolTip(QString::fromUtf8(spec.hint));
   if (*spec.shortcut != '\0') action->setShortcut(QKeySequence(QString::fromUtf8(spec.shortcut)));
-  action->setShortcutContext(Qt::WindowShortcut);
+  action->setShortcutContext(spec.scope != nullptr ? Qt::WidgetWithChildrenShortcut
+                                                   : Qt::WindowShortcut);
   if (spec.checked) action->setCheckable(true);
   if (spec.radioGroup > 0) {
     QActionGroup*& group = groups_[spec.radioGroup];
@@ -29,7 +30,7 @@ QAction* ActionTable::Add(ActionSpec spec) {
     }
     group->addAction(action);
   }
-  window_->addAction(action);
+  (spec.scope != nullptr ? spec.scope : window_)->addAction(action);
   const std::string name = spec.name;
   order_.push_back(name);
   Entry& e = actions_[name];

@@ -23,6 +23,9 @@ struct ActionSpec {
   std::function<bool()> checked;  // set for toggles: the flag the check mark shows
   int radioGroup = 0;             // > 0: one checked action per group
   bool enabledWhenBusy = false;   // the stop action of long runs
+  // A page-bound shortcut: active only while the focus is inside this widget (several pages
+  // share shortcuts); null for window-wide shortcuts.
+  QWidget* scope = nullptr;
 };
 
 // The action table: every action of the window in one place. The busy state disables all.

@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/workspace.h"
 #include "ui/qt_host.h"
@@ -17,6 +18,19 @@ namespace korvane::ui {
 
 DrawInfoDialog::DrawInfoDialog(QWidget* parent, const Workspace& ws, int listIndex)
     : FrameDialog(parent, QString::fromUtf8(DrawInfoTitle)) {
+  TComb nums = ws.Archive().AtList(listIndex).nums;
+  if (ws.View().sortedDraws) SortComb(nums);
+  Fill(ws, ws.DrawDetails(listIndex), nums);
+}
+
+DrawInfoDialog::DrawInfoDialog(QWidget* parent, const Workspace& ws, const TComb& comb)
+    : FrameDialog(parent, QString::fromUtf8(DrawInfoTitle)) {
+  Fill(ws, ws.CombDetails(comb), comb);
+}
+
+void DrawInfoDialog::Fill(const Workspace& ws,
+                          const std::vector<std::pair<std::string, std::string>>& rows,
+                          const TComb& nums) {
   CancelButton()->hide();
   auto* row = new QHBoxLayout;
 
@@ -25,9 +39,10 @@ DrawInfoDialog::DrawInfoDialog(QWidget* parent, const Workspace& ws, int listInd
   properties_->setHeaderLabels({QString::fromUtf8(InfoProperty), QString::fromUtf8(InfoValue)});
   properties_->setRootIsDecorated(false);
   properties_->setAlternatingRowColors(true);
-  for (const auto& [name, value] : ws.DrawDetails(listIndex))
+  for (const auto& [name, value] : rows)
     properties_->addTopLevelItem(new QTreeWidgetItem({Q(name), Q(value)}));
   properties_->resizeColumnToContents(0);
+  properties_->setColumnWidth(0, std::min(properties_->columnWidth(0) + 12, 420));
   row->addWidget(properties_, 1);
 
   auto* cardBox = new QVBoxLayout;
@@ -51,14 +66,13 @@ DrawInfoDialog::DrawInfoDialog(QWidget* parent, const Workspace& ws, int listInd
   card_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   card_->horizontalHeader()->setDefaultSectionSize(32);
   card_->verticalHeader()->setDefaultSectionSize(22);
-  const TDrawRec& draw = ws.Archive().AtList(listIndex);
   for (int v = 0; v < ValuesCount; ++v) {
     const QColor colour(QRgb(ChannelColor(v + MinNum, ws.Config().channelSize)));
     for (int p = 0; p < columns; ++p) {
       auto* item = new QTableWidgetItem;
       item->setBackground(colour);
       item->setTextAlignment(Qt::AlignCenter);
-      if (p < NumsCount && draw.nums[static_cast<size_t>(p)] == v + MinNum)
+      if (p < NumsCount && nums[static_cast<size_t>(p)] == v + MinNum)
         item->setText(Q(NumToText(v + MinNum)));
       card_->setItem(v, p, item);
     }
@@ -67,7 +81,7 @@ DrawInfoDialog::DrawInfoDialog(QWidget* parent, const Workspace& ws, int listInd
   cardBox->addWidget(card_, 1);
   row->addLayout(cardBox);
   Content()->addLayout(row);
-  resize(560, 380);
+  resize(780, 420);
 }
 
 }  // namespace korvane::ui

@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QApplication>
+#include <QChartView>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -8,27 +9,33 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/workspace.h"
 #include "core/datadir.h"
 #include "core/texts.h"
+#include "filters/texts.h"
 #include "ui/about_dialog.h"
 #include "ui/action_table.h"
 #include "ui/archive_page.h"
+#include "ui/combs_page.h"
 #include "ui/draw_dialog.h"
 #include "ui/draw_info_dialog.h"
 #include "ui/first_run_dialog.h"
+#include "ui/gen_dialog.h"
 #include "ui/links.h"
 #include "ui/qt_host.h"
 #include "ui/settings_dialog.h"
+#include "ui/stat_page.h"
 #include "ui/ui_texts.h"
 
 namespace korvane::ui {
@@ -79,9 +86,9 @@ void MainWindow::BuildLayout() {
   leftPages_->setObjectName(QStringLiteral("pcLeft"));
   archive_ = new ArchivePage(ws_, leftPages_);
   leftPages_->addTab(archive_, U(PageDraws));
-  auto* combs = new QWidget(leftPages_);
-  combs->setObjectName(QStringLiteral("tsCombs"));
-  leftPages_->addTab(combs, U(PageCombs));
+  combs_ = new CombsPage(ws_, leftPages_);
+  combs_->setObjectName(QStringLiteral("tsCombs"));
+  leftPages_->addTab(combs_, U(PageCombs));
 
   mainPages_ = new QTabWidget(splitter_);
   mainPages_->setObjectName(QStringLiteral("pcMain"));
@@ -90,8 +97,9 @@ void MainWindow::BuildLayout() {
       {"tsLayout", PageLayout},   {"tsWeek", PageWeek},     {"tsStakes", PageStakes},
       {"tsRatings", PageRatings}, {"tsTables", PageTables}, {"tsSystems", PageSystems},
       {"tsScript", PageScript}};
+  stat_ = new StatPage(ws_, mainPages_);
   for (size_t i = 0; i < std::size(pages); ++i) {
-    auto* page = new QWidget(mainPages_);
+    QWidget* page = i == PgStat ? stat_ : new QWidget(mainPages_);
     page->setObjectName(QString::fromLatin1(pages[i].first));
     pages_[i] = page;
     mainPages_->addTab(page, U(pages[i].second));
@@ -111,6 +119,11 @@ void MainWindow::BuildLayout() {
           [this](int) { actions_->Trigger("DrawsInfo"); });
   connect(archive_->List()->selectionModel(), &QItemSelectionModel::selectionChanged, actions_,
           &ActionTable::UpdateAll);
+  connect(combs_->List()->selectionModel(), &QItemSelectionModel::selectionChanged, actions_,
+          &ActionTable::UpdateAll);
+  connect(stat_, &StatPage::buildRequested, this, [this] {
+    if (actions_->Get("DrawsStatCalc")->isEnabled()) ws_.BuildStatTable(false);
+  });
 }
 
 void MainWindow::BuildStatusBar() {
@@ -124,6 +137,20 @@ void MainWindow::BuildStatusBar() {
     panels_[i] = label;
     statusBar()->addWidget(label, i + 1 == panels_.size() ? 1 : 0);
   }
+  progress_ = new QProgressBar(this);
+  progress_->setMaximumWidth(200);
+  progress_->setTextVisible(true);
+  progress_->hide();
+  statusBar()->addPermanentWidget(progress_);
+  connect(&host_, &QtHost::progressChanged, this, [this](int done, int total, const QString&) {
+    if (total <= 0) {
+      progress_->hide();
+      return;
+    }
+    progress_->setRange(0, total);
+    progress_->setValue(done);
+    progress_->show();
+  });
   statusBar()->setSizeGripEnabled(true);
   for (int i = 0; i < StatusPanelCount; ++i)
     panels_[static_cast<size_t>(i)]->setText(Q(ws_.Panel(i)));
@@ -138,6 +165,8 @@ void MainWindow::BuildStatusBar() {
 
 void MainWindow::RegisterActions() {
   RegisterArchiveActions();
+  RegisterCombsActions();
+  RegisterStatActions();
   actions_->Add({"ExitProgram",
                  "Выход",
                  "Завершение работы с программой",
@@ -251,6 +280,7 @@ void MainWindow::AddViewToggle(const char* name, const char* caption, const char
                    ws_.View().*flag = !(ws_.View().*flag);
                    ws_.WriteView(key);
                    archive_->Refresh(false);
+                   combs_->Refresh(false);
                  },
                  std::move(update), [this, flag] { return ws_.View().*flag; }, 0, false});
 }
@@ -381,8 +411,13 @@ void MainWindow::BuildMenus() {
   QMenu* draws = menuBar()->addMenu(U(MenuDraws));
   add(draws, {"DrawsAdd", "DrawsEdit", "DrawsDel", "", "DrawsImport", "DrawsExport", "",
               "DrawsInfo", "DrawsSorted"});
-  for (const char* caption :
-       {MenuCombs, MenuStat, MenuStakes, MenuRatings, MenuTables, MenuSystems}) {
+  QMenu* combs = menuBar()->addMenu(U(MenuCombs));
+  add(combs,
+      {"CombsInfo", "CombsFindInDraws", "", "CombsGen", "CombsDelSelected", "", "CombsSelectAll"});
+  QMenu* stat = menuBar()->addMenu(U(MenuStat));
+  add(stat, {"DrawsStatCalc", "", "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine", "",
+             "DrawsStatExportToExcel"});
+  for (const char* caption : {MenuStakes, MenuRatings, MenuTables, MenuSystems}) {
     QMenu* m = menuBar()->addMenu(U(caption));
     m->menuAction()->setVisible(false);  // shown once it holds actions
   }
@@ -392,6 +427,132 @@ void MainWindow::BuildMenus() {
   QMenu* help = menuBar()->addMenu(U(MenuHelp));
   add(help, {"GetHelp", "", "urlMainSite", "urlAuthSite", "urlBlog", "urlYT", "urlVK", "urlOK",
              "urlAuthText", "urlTG", "", "About"});
+}
+
+void MainWindow::RegisterStatActions() {
+  const char* cat = "Статистика";
+  actions_->Add({"DrawsStatCalc",
+                 "Обновить",
+                 "Пересчитать статистику по выбранным параметрам",
+                 "",
+                 cat,
+                 [this] { ws_.BuildStatTable(true); },
+                 [this] { return !ws_.Archive().Empty() && ws_.StatEntry() >= 0; },
+                 {},
+                 0,
+                 false});
+  actions_->Add({"DrawsStatePrefetchsEnabled",
+                 "Использовать сравнение с полным набором комбинаций",
+                 "Использовать режим сравнения статистики с распределением по полному набору "
+                 "комбинаций",
+                 "",
+                 cat,
+                 [this] { ws_.SetPrefetchEnabled(!ws_.View().prefetchsEnabled); },
+                 {},
+                 [this] { return ws_.View().prefetchsEnabled; },
+                 0,
+                 false});
+  actions_->Add({"DrawsStatShowTotalLine", "График идеального распределения",
+                 "Пропорциональный график распределения значений по всем возможным комбинациям "
+                 "лотереи",
+                 "", cat, [this] { ws_.SetShowTotalLine(!ws_.View().showTotalLine); },
+                 [this] { return ws_.View().prefetchsEnabled; },
+                 [this] { return ws_.View().showTotalLine; }, 0, false});
+  // The spreadsheet export is not offered yet.
+  actions_->Add({"DrawsStatExportToExcel",
+                 "Экспорт статистики в Microsoft Excel",
+                 "Экспорт данных статистики в Microsoft Excel",
+                 "",
+                 cat,
+                 {},
+                 [] { return false; },
+                 {},
+                 0,
+                 false});
+  stat_->RefreshButton()->setDefaultAction(actions_->Get("DrawsStatCalc"));
+  for (const char* name : {"DrawsStatCalc", "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine",
+                           "DrawsStatExportToExcel"})
+    stat_->Table()->addAction(actions_->Get(name));
+}
+
+void MainWindow::RegisterCombsActions() {
+  const char* cat = "Комбинации";
+  auto selected = [this] { return combs_->FirstSelectedRow() >= 0; };
+  actions_->Add({"CombsGen",
+                 "Генерировать",
+                 "Перегенерировать список комбинаций",
+                 "F2",
+                 cat,
+                 [this] {
+                   GenDialog dlg(this, ws_.DefaultGenParams());
+                   if (dlg.exec() == QDialog::Accepted)
+                     ws_.CombsGen(dlg.Result(), dlg.SaveAsDefault());
+                 },
+                 {},
+                 {},
+                 0,
+                 false});
+  actions_->Add({"CombsSelectAll",
+                 "Выделить все",
+                 "Выделить все комбинации",
+                 "Ctrl+A",
+                 cat,
+                 [this] {
+                   BusyScope busy(ws_.Busy(), texts::PleaseWait);
+                   combs_->List()->selectAll();
+                 },
+                 [this] { return ws_.Combs().Count() > 0; },
+                 {},
+                 0,
+                 false,
+                 combs_});
+  actions_->Add({"CombsDelSelected",
+                 "Удалить выделенные",
+                 "Удалить выделенные комбинации из списка",
+                 "Ctrl+Del",
+                 cat,
+                 [this] {
+                   const auto rows = combs_->SelectedRows();
+                   combs_->List()->clearSelection();
+                   ws_.CombsDeleteRows(rows);
+                 },
+                 [this, selected] { return ws_.Combs().Count() > 0 && selected(); },
+                 {},
+                 0,
+                 false,
+                 combs_});
+  actions_->Add({"CombsFindInDraws",
+                 "Проверить по архиву тиражей",
+                 "Проверка комбинации по списку тиражей",
+                 "Ctrl+F",
+                 cat,
+                 [this] { ws_.CombsFindInDraws(ws_.Combs().At(combs_->FirstSelectedRow())); },
+                 selected,
+                 {},
+                 0,
+                 false,
+                 combs_});
+  actions_->Add(
+      {"CombsInfo",
+       "Сведения о комбинации",
+       "Просмотр подробных сведений о комбинации",
+       "",
+       cat,
+       [this] { DrawInfoDialog(this, ws_, ws_.Combs().At(combs_->FirstSelectedRow())).exec(); },
+       selected,
+       {},
+       0,
+       false});
+  for (const char* name : {"CombsInfo", "CombsFindInDraws", "", "CombsGen", "CombsDelSelected", "",
+                           "CombsSelectAll"}) {
+    if (*name == '\0') {
+      auto* sep = new QAction(combs_->List());
+      sep->setSeparator(true);
+      combs_->List()->addAction(sep);
+    } else {
+      combs_->List()->addAction(actions_->Get(name));
+    }
+  }
 }
 
 // Start-up ----------------------------------------------------------------------------------
@@ -447,10 +608,33 @@ void MainWindow::RestoreWindowState() {
     const int total = std::max(splitter_->width(), v.leftPanelWidth + 200);
     splitter_->setSizes({v.leftPanelWidth, total - v.leftPanelWidth});
   }
-  const ListState st = ReadListState(ws_.Frm(), MainFormSection, "lvDraws", ArchiveColumnCount);
-  for (int c = 0; c < ArchiveColumnCount; ++c)
+  RestoreList(archive_->List(), "lvDraws", ArchiveColumnCount);
+  RestoreList(combs_->List(), "lvCombs", 5);
+  RestoreList(stat_->Table(), "lvDrawsStat", StatColumnCount);
+  const ListState st = ReadListState(ws_.Frm(), MainFormSection, "lvDrawsStat", 0);
+  if (st.sort) ws_.Stats().SetSort(st.sort->first, st.sort->second != 0);
+  if (v.drawsStatHeight > 0) {
+    const int total = std::max(stat_->Splitter()->height(), v.drawsStatHeight + 100);
+    stat_->Splitter()->setSizes({total - v.drawsStatHeight, v.drawsStatHeight});
+  }
+  if (v.filtersHeight > 0) {
+    const int total = std::max(combs_->Splitter()->height(), v.filtersHeight + 100);
+    combs_->Splitter()->setSizes({total - v.filtersHeight, v.filtersHeight});
+  }
+}
+
+void MainWindow::RestoreList(QTableView* list, const char* name, int columns) {
+  const ListState st = ReadListState(ws_.Frm(), MainFormSection, name, columns);
+  for (int c = 0; c < columns; ++c)
     if (st.columnWidths[static_cast<size_t>(c)] > 0)
-      archive_->List()->setColumnWidth(c, st.columnWidths[static_cast<size_t>(c)]);
+      list->setColumnWidth(c, st.columnWidths[static_cast<size_t>(c)]);
+}
+
+void MainWindow::StoreList(QTableView* list, const char* name, int columns) {
+  ListState st;
+  for (int c = 0; c < columns; ++c)
+    st.columnWidths.push_back(list->isColumnHidden(c) ? -1 : list->columnWidth(c));
+  WriteListState(ws_.Frm(), MainFormSection, name, st);
 }
 
 void MainWindow::StoreWindowState() {
@@ -465,10 +649,15 @@ void MainWindow::StoreWindowState() {
   p.minMaxPos = {-1, -1, -1, -1};
   WritePlacement(ws_.Frm(), MainFormSection, p, screen.width(), screen.height());
   ws_.View().leftPanelWidth = splitter_->sizes().value(0);
-  ListState st;
-  for (int c = 0; c < ArchiveColumnCount; ++c)
-    st.columnWidths.push_back(archive_->List()->columnWidth(c));
-  WriteListState(ws_.Frm(), MainFormSection, "lvDraws", st);
+  ws_.View().drawsStatHeight = stat_->Splitter()->sizes().value(1);
+  ws_.View().filtersHeight = combs_->Splitter()->sizes().value(1);
+  ws_.View().drawsStatLen = ws_.StatDepth();
+  StoreList(archive_->List(), "lvDraws", ArchiveColumnCount);
+  StoreList(combs_->List(), "lvCombs", 5);
+  StoreList(stat_->Table(), "lvDrawsStat", StatColumnCount);
+  ListState sort;
+  sort.sort = std::make_pair(ws_.Stats().SortColumn(), ws_.Stats().Descending() ? 1 : 0);
+  WriteListState(ws_.Frm(), MainFormSection, "lvDrawsStat", sort);
 }
 
 void MainWindow::SetCaption(const std::string& caption) {
@@ -495,6 +684,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::OnStateChanged(unsigned aspects) {
   if (aspects & (ChangeArchive | ChangeOffset | ChangeSettings)) archive_->Refresh(false);
+  if (aspects & ChangeRegistry) stat_->FillMethods();
+  if (aspects & ChangeStats) stat_->ShowTable();
+  if (aspects & (ChangeCombs | ChangeSettings)) combs_->Refresh(false);
   actions_->UpdateAll();
 }
 

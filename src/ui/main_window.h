@@ -11,8 +11,10 @@
 
 class QLabel;
 class QMenu;
+class QProgressBar;
 class QSplitter;
 class QTabWidget;
+class QTableView;
 
 namespace korvane {
 class Workspace;
@@ -22,7 +24,9 @@ namespace korvane::ui {
 
 class ActionTable;
 class ArchivePage;
+class CombsPage;
 class QtHost;
+class StatPage;
 
 // The main window: pages, menus, status bar and the action table over one Workspace.
 class MainWindow : public QMainWindow, public StartupFace {
@@ -39,6 +43,8 @@ class MainWindow : public QMainWindow, public StartupFace {
 
   ActionTable& Actions() const { return *actions_; }
   ArchivePage* Archive() const { return archive_; }
+  StatPage* Stat() const { return stat_; }
+  CombsPage* Combs() const { return combs_; }
   QTabWidget* LeftPages() const { return leftPages_; }
   QTabWidget* MainPages() const { return mainPages_; }
   QLabel* Panel(int index) const { return panels_[static_cast<size_t>(index)]; }
@@ -66,6 +72,10 @@ class MainWindow : public QMainWindow, public StartupFace {
   void RegisterArchiveActions();
   void RegisterViewActions();
   void RegisterHelpActions();
+  void RegisterStatActions();
+  void RegisterCombsActions();
+  void StoreList(QTableView* list, const char* name, int columns);
+  void RestoreList(QTableView* list, const char* name, int columns);
   void BuildMenus();
   void OnStateChanged(unsigned aspects);
   QString ChooseFile(bool save, const QString& suggested);
@@ -92,7 +102,10 @@ class MainWindow : public QMainWindow, public StartupFace {
   QTabWidget* leftPages_ = nullptr;
   QTabWidget* mainPages_ = nullptr;
   ArchivePage* archive_ = nullptr;
+  StatPage* stat_ = nullptr;
+  CombsPage* combs_ = nullptr;
   std::array<QLabel*, 7> panels_{};
+  QProgressBar* progress_ = nullptr;
   std::array<QWidget*, 10> pages_{};
   QMenu* languageMenu_ = nullptr;
   bool running_ = false;

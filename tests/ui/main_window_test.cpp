@@ -5,10 +5,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDoubleSpinBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -28,10 +31,14 @@
 #include "core/fileio.h"
 #include "ui/action_table.h"
 #include "ui/archive_page.h"
+#include "ui/combs_page.h"
 #include "ui/draw_dialog.h"
 #include "ui/draw_info_dialog.h"
+#include "ui/gen_dialog.h"
 #include "ui/qt_host.h"
 #include "ui/settings_dialog.h"
+#include "ui/stat_model.h"
+#include "ui/stat_page.h"
 
 using namespace korvane;
 using namespace korvane::ui;
@@ -94,6 +101,9 @@ class MainWindowTest : public QObject {
   void settingsDialogShowsPrizesByMatchesAndSaves();
   void drawDetailsShowTheDraw();
   void busyStateDisablesEveryAction();
+  void statisticsPageShowsWhatTheCommandLinePrints();
+  void statisticsHeaderClickSortsAndKeepsSelection();
+  void combinationPageGeneratesAndDeletes();
 };
 
 void MainWindowTest::startOnEmptyFolder() {
@@ -316,6 +326,107 @@ void MainWindowTest::busyStateDisablesEveryAction() {
   QVERIFY(app.window->Actions().Get("DrawsAdd")->isEnabled());
   QCOMPARE(app.Panel(6), QStringLiteral("Готово"));
   QVERIFY(!app.window->Actions().Get("DrawsSorted")->isEnabled());  // always disabled
+}
+
+// The window's statistics table, cell for cell, equals `korvane-cli stats` on the same folder.
+void MainWindowTest::statisticsPageShowsWhatTheCommandLinePrints() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 400);
+  struct Case {
+    const char* code;
+    int depth, offset;
+  } cases[] = {{"NUMS", 1000, 0}, {"SUMC", 300, 7}, {"EVNV", 50, 3}, {"SUM2", 120, 0}};
+  QStringList expected;
+  for (const Case& c : cases) {
+    QProcess cli;
+    cli.start(QStringLiteral(KORVANE_CLI_PATH),
+              {"--data-dir", dir.path(), "stats", "--method", c.code, "--depth",
+               QString::number(c.depth), "--offset", QString::number(c.offset)});
+    QVERIFY(cli.waitForFinished(30000));
+    QCOMPARE(cli.exitCode(), 0);
+    expected << QString::fromUtf8(cli.readAllStandardOutput());
+  }
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  StatPage* page = app.window->Stat();
+  for (size_t k = 0; k < std::size(cases); ++k) {
+    const Case& c = cases[k];
+    app.window->Archive()->OffsetEditor()->setValue(c.offset);
+    page->DepthEditor()->setValue(c.depth);
+    emit page->DepthEditor()->editingFinished();
+    int found = -1;
+    for (int i = 0; i < page->MethodList()->count(); ++i)
+      if (app.ws->Registry().Items(page->MethodList()->itemData(i).toInt()).MethodCode() == c.code)
+        found = i;
+    QVERIFY(found >= 0);
+    page->MethodList()->setCurrentIndex(found);
+    emit page->MethodList()->activated(found);
+    QVERIFY(app.window->Actions().Trigger("DrawsStatCalc"));
+    StatModel* model = page->Model();
+    QString shown;
+    QStringList header;
+    for (int col = 0; col < model->columnCount(); ++col)
+      header << model->headerData(col, Qt::Horizontal, Qt::DisplayRole).toString();
+    shown += header.join('\t') + '\n';
+    for (int row = 0; row < model->rowCount(); ++row) {
+      QStringList cells;
+      for (int col = 0; col < model->columnCount(); ++col)
+        cells << model->index(row, col).data().toString();
+      shown += cells.join('\t') + '\n';
+    }
+    QCOMPARE(shown, expected[static_cast<int>(k)]);
+  }
+}
+
+void MainWindowTest::statisticsHeaderClickSortsAndKeepsSelection() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 200);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  StatPage* page = app.window->Stat();
+  QCOMPARE(page->MethodList()->currentIndex(), 0);  // NUMS, the first method
+  QCOMPARE(page->Model()->rowCount(), 10);
+  page->Table()->selectRow(2);
+  const QString value = page->Model()->index(2, 0).data().toString();
+  QCOMPARE(app.ws->Stats().SelectedCount(), 1);
+  emit page->Table()->horizontalHeader()->sectionClicked(0);  // by value, ascending
+  QCOMPARE(page->Model()->index(0, 0).data().toString(), QStringLiteral("0"));
+  const int row = value.toInt();
+  QVERIFY(app.ws->Stats().IsSelected(row));
+  QVERIFY(page->Table()->selectionModel()->isRowSelected(row, {}));
+  emit page->Table()->horizontalHeader()->sectionClicked(0);  // reversed
+  QCOMPARE(page->Model()->index(0, 0).data().toString(), QStringLiteral("9"));
+}
+
+void MainWindowTest::combinationPageGeneratesAndDeletes() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 20);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  QCOMPARE(app.Panel(3), QStringLiteral("Комбинаций: 1000"));
+  OnDialog<GenDialog>([](GenDialog* d) {
+    d->ModeList()->setCurrentIndex(2);
+    d->TextField()->setText(QStringLiteral("1;2"));
+    QVERIFY(d->TryAccept());
+  });
+  QVERIFY(app.window->Actions().Trigger("CombsGen"));
+  QCOMPARE(app.ws->Combs().Count(), 8);
+  QCOMPARE(app.Panel(3), QStringLiteral("Комбинаций: 8"));
+  CombsPage* page = app.window->Combs();
+  QCOMPARE(page->Model()->rowCount(), 8);
+  QCOMPARE(page->Model()->index(7, 0).data().toInt(), 8);
+  QCOMPARE(page->Model()->index(7, 4).data().toInt(), 6);  // 2-2-2
+  page->List()->selectRow(0);
+  page->List()->selectionModel()->select(page->Model()->index(3, 0),
+                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  QVERIFY(app.window->Actions().Trigger("CombsDelSelected"));
+  QCOMPARE(app.ws->Combs().Count(), 6);
+  QCOMPARE(page->Filters()->topLevelItemCount(), 1);
+  QCOMPARE(page->Filters()->topLevelItem(0)->text(0), QStringLiteral("Выделенные комбинации"));
+  QCOMPARE(page->Filters()->topLevelItem(0)->text(1), QStringLiteral("2"));
+  QCOMPARE(page->Filters()->topLevelItem(0)->text(2), QStringLiteral("6"));
+  QVERIFY(app.ws->Combs().CanUndo());
+  QVERIFY(!app.window->Actions().Trigger("CombsInfo"));  // nothing selected any more
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,0 +1,135 @@
+#include "ui/combs_page.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QHeaderView>
+#include <QSplitter>
+#include <QStyle>
+#include <QTableView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/workspace.h"
+#include "filters/texts.h"
+#include "ui/qt_host.h"
+
+namespace korvane::ui {
+
+CombsModel::CombsModel(const Workspace& ws, QObject* parent)
+    : QAbstractTableModel(parent), ws_(ws), rows_(ws.Combs().Count()) {}
+
+int CombsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int CombsModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 5; }
+
+QVariant CombsModel::data(const QModelIndex& index, int role) const {
+  const CombList& combs = ws_.Combs();
+  const int row = index.row();
+  if (!index.isValid() || row >= combs.Count()) return {};
+  const TComb& c = combs.At(row);
+  const int col = index.column();
+  switch (role) {
+    case Qt::DisplayRole:
+      if (col == 0) return row + 1;
+      if (col <= 3) return c[static_cast<size_t>(col - 1)];
+      return SumOf(c);
+    case Qt::BackgroundRole:
+      if (!ws_.View().colorCombs) return {};
+      if (col >= 1 && col <= 3)
+        return QColor(
+            QRgb(ChannelColor(c[static_cast<size_t>(col - 1)], ws_.Config().channelSize)));
+      return QColor(Qt::white);
+    case Qt::ForegroundRole:
+      return ws_.View().colorCombs ? QVariant(QColor(Qt::black)) : QVariant();
+    case Qt::TextAlignmentRole:
+      return col == 0 ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant(Qt::AlignCenter);
+    default:
+      return {};
+  }
+}
+
+QVariant CombsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  static const char* kCaptions[5] = {texts::ColCombNo, "1", "2", "3", "S"};
+  return section >= 0 && section < 5 ? QString::fromUtf8(kCaptions[section]) : QVariant();
+}
+
+void CombsModel::Refresh(bool force) {
+  const int count = ws_.Combs().Count();
+  if (force || count != rows_) {
+    beginResetModel();
+    rows_ = count;
+    endResetModel();
+  } else if (rows_ > 0) {
+    emit dataChanged(index(0, 0), index(rows_ - 1, 4));
+  }
+}
+
+CombsPage::CombsPage(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(2, 2, 2, 2);
+  splitter_ = new QSplitter(Qt::Vertical, this);
+  model_ = new CombsModel(ws, this);
+  list_ = new QTableView(splitter_);
+  list_->setObjectName(QStringLiteral("lvCombs"));
+  list_->setModel(model_);
+  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list_->verticalHeader()->hide();
+  list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
+  list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  list_->horizontalHeader()->setSectionsClickable(false);
+  list_->setColumnWidth(0, 80);
+  for (int c = 1; c < 5; ++c) list_->setColumnWidth(c, 30);
+  list_->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+  filters_ = new QTreeWidget(splitter_);
+  filters_->setObjectName(QStringLiteral("lvFilters"));
+  filters_->setColumnCount(3);
+  filters_->setHeaderLabels({QString::fromUtf8(texts::ColFilters),
+                             QString::fromUtf8(texts::ColFilterValues),
+                             QString::fromUtf8(texts::ColFilterCount)});
+  filters_->setRootIsDecorated(false);
+  filters_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  filters_->setColumnWidth(0, 150);
+  filters_->setColumnWidth(1, 100);
+  filters_->setColumnWidth(2, 60);
+  splitter_->addWidget(list_);
+  splitter_->addWidget(filters_);
+  splitter_->setStretchFactor(0, 3);
+  splitter_->setStretchFactor(1, 1);
+  layout->addWidget(splitter_);
+  connect(list_, &QTableView::doubleClicked, this,
+          [this](const QModelIndex& i) { emit rowActivated(i.row()); });
+}
+
+std::vector<int> CombsPage::SelectedRows() const {
+  std::vector<int> rows;
+  for (const QModelIndex& i : list_->selectionModel()->selectedRows()) rows.push_back(i.row());
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+int CombsPage::FirstSelectedRow() const {
+  const auto rows = SelectedRows();
+  return rows.empty() ? -1 : rows.front();
+}
+
+void CombsPage::Refresh(bool force) {
+  model_->Refresh(force);
+  filters_->clear();
+  QStyle* style = QApplication::style();
+  for (const AppliedFilter& f : ws_.Combs().Filters()) {
+    auto* item = new QTreeWidgetItem({Q(f.caption), Q(f.values), QString::number(f.count)});
+    item->setTextAlignment(2, Qt::AlignCenter);
+    const QStyle::StandardPixmap icon = f.image == FilterImage::Keep ? QStyle::SP_DialogApplyButton
+                                        : f.image == FilterImage::Remove
+                                            ? QStyle::SP_DialogDiscardButton
+                                            : QStyle::SP_ArrowBack;
+    item->setIcon(0, style->standardIcon(icon));
+    filters_->addTopLevelItem(item);
+  }
+}
+
+}  // namespace korvane::ui

@@ -1,0 +1,200 @@
+#include "ui/stat_page.h"
+
+#include <QBarCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include "app/workspace.h"
+#include "stats/texts.h"
+#include "ui/qt_host.h"
+#include "ui/stat_model.h"
+
+namespace korvane::ui {
+
+StatPage::StatPage(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(2, 2, 2, 2);
+  auto* top = new QHBoxLayout;
+  methods_ = new QComboBox(this);
+  methods_->setObjectName(QStringLiteral("cbDrawsStatType"));
+  methods_->setToolTip(QStringLiteral("Вид расчета статистики"));
+  methods_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  methods_->setMinimumContentsLength(40);
+  depth_ = new QSpinBox(this);
+  depth_->setObjectName(QStringLiteral("edDrawsStatLen"));
+  depth_->setToolTip(QStringLiteral("Количество тиражей, использующихся для расчета статистики"));
+  depth_->setRange(1, 2147483647);
+  depth_->setValue(ws.StatDepth());
+  depth_->setKeyboardTracking(false);
+  refresh_ = new QToolButton(this);
+  refresh_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  top->addWidget(methods_, 1);
+  top->addWidget(new QLabel(QStringLiteral("Глубина:"), this));
+  top->addWidget(depth_);
+  top->addWidget(refresh_);
+  layout->addLayout(top);
+
+  splitter_ = new QSplitter(Qt::Vertical, this);
+  model_ = new StatModel(ws, this);
+  table_ = new QTableView(splitter_);
+  table_->setObjectName(QStringLiteral("lvDrawsStat"));
+  table_->setModel(model_);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->verticalHeader()->hide();
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+  table_->horizontalHeader()->setSectionsClickable(true);
+  table_->horizontalHeader()->setSortIndicatorShown(true);
+  table_->setWordWrap(false);
+  table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  table_->setColumnWidth(0, 120);
+  for (int c = 1; c < StatColumnCount; ++c) table_->setColumnWidth(c, 80);
+
+  auto* chart = new QChart;
+  chart->legend()->setAlignment(Qt::AlignBottom);
+  chart->setMargins(QMargins(4, 4, 4, 4));
+  chart_ = new QChartView(chart, splitter_);
+  chart_->setRenderHint(QPainter::Antialiasing);
+  chart_->setMinimumHeight(160);
+  splitter_->addWidget(table_);
+  splitter_->addWidget(chart_);
+  splitter_->setStretchFactor(0, 3);
+  splitter_->setStretchFactor(1, 2);
+  splitter_->setSizes({400, 280});
+  layout->addWidget(splitter_, 1);
+
+  connect(methods_, &QComboBox::activated, this, [this](int position) {
+    ws_.SelectStatMethod(position);
+    emit buildRequested();
+  });
+  connect(depth_, &QSpinBox::editingFinished, this, [this] {
+    if (depth_->value() == ws_.StatDepth()) return;
+    ws_.SetStatDepth(depth_->value());
+    emit buildRequested();
+  });
+  connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+    ws_.Stats().ClickColumn(column);
+    ShowRows();
+  });
+  connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    if (mirroring_) return;
+    std::vector<int> rows;
+    for (const QModelIndex& i : table_->selectionModel()->selectedRows()) rows.push_back(i.row());
+    ws_.Stats().SelectOnly(rows);
+  });
+}
+
+void StatPage::FillMethods() {
+  const QSignalBlocker block(methods_);
+  methods_->clear();
+  for (int entry : ws_.StatMethodList())
+    methods_->addItem(Q(ws_.Registry().ListText(entry, true)), entry);
+  methods_->setCurrentIndex(ws_.StatMethodPosition());
+}
+
+void StatPage::MirrorSelection() {
+  mirroring_ = true;
+  QItemSelection selection;
+  const int last = StatColumnCount - 1;
+  for (int r : ws_.Stats().SelectedRows())
+    selection.select(model_->index(r, 0), model_->index(r, last));
+  table_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  mirroring_ = false;
+}
+
+void StatPage::ShowRows() {
+  model_->Reset();
+  table_->horizontalHeader()->setSortIndicator(ws_.Stats().SortColumn(), ws_.Stats().Descending()
+                                                                             ? Qt::DescendingOrder
+                                                                             : Qt::AscendingOrder);
+  MirrorSelection();
+}
+
+void StatPage::ShowTable() {
+  if (methods_->currentIndex() != ws_.StatMethodPosition()) {
+    const QSignalBlocker block(methods_);
+    methods_->setCurrentIndex(ws_.StatMethodPosition());
+  }
+  if (depth_->value() != ws_.StatDepth()) {
+    const QSignalBlocker block(depth_);
+    depth_->setValue(ws_.StatDepth());
+  }
+  // The norm columns are shown only with the norm.
+  const bool norm = ws_.Stats().NormShown();
+  for (int c = 3; c <= 5; ++c) {
+    table_->setColumnHidden(c, !norm);
+    if (norm && table_->columnWidth(c) == 0) table_->setColumnWidth(c, 80);
+  }
+  ShowRows();
+  DrawChart();
+}
+
+void StatPage::DrawChart() {
+  // A new chart each time: axes and series of the previous method go with the old one.
+  auto* chart = new QChart;
+  chart->legend()->setAlignment(Qt::AlignBottom);
+  chart->setMargins(QMargins(4, 4, 4, 4));
+  QChart* old = chart_->chart();
+  chart_->setChart(chart);
+  delete old;
+  const StatChart& data = ws_.Stats().Chart();
+  if (data.actual.empty() && data.total.empty()) return;
+
+  // The x values are 1, 2, ...: category k - 1 carries the value text of point k.
+  const std::vector<StatChartPoint>& labelled = data.hasTotal ? data.total : data.actual;
+  QStringList categories;
+  double maxX = 0;
+  for (const StatChartPoint& p : labelled) maxX = std::max(maxX, p.x);
+  for (const StatChartPoint& p : data.actual) maxX = std::max(maxX, p.x);
+  for (int k = 0; k < static_cast<int>(maxX); ++k) categories << QString();
+  for (const StatChartPoint& p : labelled) categories[static_cast<int>(p.x) - 1] = Q(p.label);
+  for (const StatChartPoint& p : data.actual)
+    if (categories[static_cast<int>(p.x) - 1].isEmpty())
+      categories[static_cast<int>(p.x) - 1] = Q(p.label);
+  auto* axisX = new QBarCategoryAxis;
+  axisX->append(categories);
+  if (categories.size() > 30) axisX->setLabelsAngle(-90);
+  auto* axisY = new QValueAxis;
+  axisY->setLabelFormat(QStringLiteral("%d"));
+  chart->addAxis(axisX, Qt::AlignBottom);
+  chart->addAxis(axisY, Qt::AlignLeft);
+
+  double maxY = 0;
+  auto addSeries = [&](const std::vector<StatChartPoint>& points, const char* title,
+                       const QColor& colour, const QColor& outline, bool markers) {
+    auto* s = new QLineSeries;
+    s->setName(QString::fromUtf8(title));
+    QPen pen(colour);
+    pen.setWidth(2);
+    s->setPen(pen);
+    s->setPointsVisible(markers);
+    if (markers) s->setMarkerSize(5);
+    s->setBrush(outline);
+    for (const StatChartPoint& p : points) {
+      s->append(p.x - 1, p.y);
+      maxY = std::max(maxY, p.y);
+    }
+    chart->addSeries(s);
+    s->attachAxis(axisX);
+    s->attachAxis(axisY);
+  };
+  if (data.hasTotal)
+    addSeries(data.total, texts::SeriesTotal, QColor(0xFF, 0, 0), QColor(0x80, 0, 0x80), false);
+  addSeries(data.actual, texts::SeriesActual, QColor(0, 0x80, 0), QColor(0xFF, 0, 0xFF), true);
+  axisY->setRange(0, maxY <= 0 ? 1 : maxY * 1.1);
+  axisY->applyNiceNumbers();
+}
+
+}  // namespace korvane::ui
