@@ -167,6 +167,39 @@ class Workspace {
   // "Проверить по архиву тиражей".
   void CombsFindInDraws(const TComb& comb);
 
+  // Filters -------------------------------------------------------------------------------
+  // Filters the list by the rows selected in the statistics table (the caller took the undo
+  // copy). `stat` and `entry` name the method; none: the method chosen in the method list.
+  // False when nothing was selected (nothing changes) or the filter failed (everything is
+  // as before).
+  bool ApplyStatFilter(TCustomStat* stat, int entry, bool remove);
+  // "Оставить выделенные" / "Удалить выделенные" of the statistics page.
+  bool StatFilter(bool remove);
+  // The grid filters: the texts of the selected cells in walk order (card, layout) or the
+  // selected columns (week). The undo copy is taken once the numbers are known.
+  bool ApplyCardFilter(const std::vector<std::string>& cells, bool remove);
+  bool ApplyLayoutFilter(const std::vector<std::string>& cells, bool remove);
+  bool ApplyWeekFilter(const std::vector<int>& columns, bool remove);
+
+  // Combination files, clipboard, undo, draw exclusion ---------------------------------------
+  // Reads a combination file into the list; false when it could not be read (message shown).
+  bool CombsLoadFile(const fs::path& path);
+  bool CombsSaveFile(const fs::path& path);
+  // "Открыть" and "Сохранить".
+  bool CombsOpen(const fs::path& path);
+  bool CombsSave(const fs::path& path);
+  // The clipboard text of the given rows.
+  std::string CombsCopyText(const std::vector<int>& rows) const;
+  // "Вставить из буфера": all lines or nothing.
+  bool CombsPaste(const std::string& text);
+  // "Отменить".
+  void CombsUndo();
+  // "Исключить тиражи": the undo copy, then the exclusion of the n newest visible draws.
+  void CombsDelExists(int n);
+  void CombsExcludeDraws(int n);
+  // "Количество уникальных номеров".
+  void CombsCheckNums();
+
   // Pauses RecomputeViews (set while a scenario runs).
   void SuspendViews(bool on) { suspendViews_ = on; }
 
@@ -174,6 +207,9 @@ class Workspace {
   void ReportError(const char* messageTemplate, const std::string& text);
 
  private:
+  bool ApplyNumbersFilter(const std::vector<std::pair<int, std::string>>& numbers,
+                          const char* caption, bool remove);
+
   Host& host_;
   DataFiles files_;
   BusyState busy_;

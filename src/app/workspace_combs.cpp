@@ -18,7 +18,16 @@ bool Workspace::CombsGenerate(bool showStatus, const TCombsGenParams& params) {
   if (showStatus) busy.emplace(busy_, texts::GeneratingCombs);
   bool ok = true;
   try {
-    combs_.Generate(params);
+    if (params.mode == 4) {
+      // A list from a combination file; when it cannot be read the previous list comes back.
+      ok = CombsLoadFile(params.text);
+      if (!ok && combs_.CanUndo()) {
+        combs_.SetCount(combs_.UndoCount(), combs_.UndoCount());
+        for (int i = 0; i < combs_.UndoCount(); ++i) combs_.Set(i, combs_.UndoAt(i));
+      }
+    } else {
+      combs_.Generate(params);
+    }
   } catch (const std::exception& e) {
     ReportError(texts::GenerateError, e.what());
     ok = false;

@@ -5,6 +5,7 @@ namespace korvane {
 void RegisterCommands(CLI::App& app, CommandTable& table) {
   RegisterArchiveCommands(app, table);
   RegisterStatsCommands(app, table);
+  RegisterFilterCommands(app, table);
 }
 
 int RunCommand(const CommandTable& table, Host& host, const fs::path& dataDir, std::ostream& out) {

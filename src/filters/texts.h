@@ -42,4 +42,30 @@ inline constexpr const char* ColFilters = "Примененные фильтры
 inline constexpr const char* ColFilterValues = "Значения";
 inline constexpr const char* ColFilterCount = "Комбинаций";
 
+// Statistic filters.
+inline constexpr const char* Filtering = "Фильтрация комбинаций...";
+inline constexpr const char* NoGridValues = "В выделенном диапазоне нет значений для фильтра!";
+inline constexpr const char* BadRange = "Введен некорректный диапазон значений!";
+inline constexpr const char* NoValueListMode =
+    "Для данного вида статистики не доступен режим выделения по списку значений!";
+inline constexpr const char* MultiSelectStop =
+    "В режиме мультивыделения остановка сценария по количеству комбинаций или чисел не может быть "
+    "выполнена!\nВыберите другой способ останова.";
+inline constexpr const char* BadFilter = "Некорректное описание фильтра: %s!";
+inline constexpr const char* UnknownValue = "В таблице статистики нет значения \"%s\"!";
+
+// Combination files, clipboard, undo, draw exclusion.
+inline constexpr const char* CombFileReadError = "Ошибка чтения файла \"%s\"!\n\n%s";
+inline constexpr const char* CombFileWriteError = "Ошибка записи в файл \"%s\"!\n\n%s";
+inline constexpr const char* LoadingFile = "Загрузка файла \"%s\"...";
+inline constexpr const char* SavingFile = "Сохранение файла \"%s\"...";
+inline constexpr const char* ExcludingDraws =
+    "Удаление из списка комбинаций %d последних тиражей...";
+inline constexpr const char* ExcludingDrawsProgress =
+    "Удаление из списка комбинаций %d последних тиражей ( завершено %.0f %% )...";
+inline constexpr const char* LastDraws = "Последние тиражи";
+inline constexpr const char* DistinctNumbersMsg =
+    "В текущем списке комбинаций содержится %d уникальных номеров";
+inline constexpr const char* CombFilter = "Файлы комбинаций (*.lcv)|*.lcv";
+
 }  // namespace korvane::texts
