@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStyle>
 #include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -68,6 +72,32 @@ void CombsModel::Refresh(bool force) {
 CombsPage::CombsPage(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
+  auto* top = new QHBoxLayout;
+  tools_ = new QToolBar(this);
+  tools_->setIconSize(QSize(16, 16));
+  tools_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  top->addWidget(tools_, 1);
+  // The exclusion of the last N draws, at the right edge of the tool panel.
+  auto* excludeBox = new QVBoxLayout;
+  exclude_ = new QSpinBox(this);
+  exclude_->setObjectName(QStringLiteral("edDrawsExclude"));
+  exclude_->setToolTip(
+      QStringLiteral("Исключить указанное количество последних тиражей из списка комбинаций"));
+  exclude_->setRange(0, 2147483647);
+  exclude_->setValue(ws.View().drawsExclude);
+  exclude_->setKeyboardTracking(false);
+  excludeButton_ = new QToolButton(this);
+  excludeButton_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  excludeBox->addWidget(exclude_);
+  excludeBox->addWidget(excludeButton_);
+  excludeBox->setSpacing(1);
+  top->addLayout(excludeBox);
+  top->setContentsMargins(0, 0, 2, 0);
+  layout->addLayout(top);
+  connect(exclude_, &QSpinBox::valueChanged, this, [this](int v) { ws_.View().drawsExclude = v; });
+  connect(exclude_, &QSpinBox::editingFinished, this, [this] {
+    if (exclude_->hasFocus()) emit excludeRequested();
+  });
   splitter_ = new QSplitter(Qt::Vertical, this);
   model_ = new CombsModel(ws, this);
   list_ = new QTableView(splitter_);

@@ -7,7 +7,10 @@
 #include "core/game.h"
 
 class QSplitter;
+class QSpinBox;
 class QTableView;
+class QToolBar;
+class QToolButton;
 class QTreeWidget;
 
 namespace korvane {
@@ -44,6 +47,9 @@ class CombsPage : public QWidget {
   CombsModel* Model() const { return model_; }
   QTreeWidget* Filters() const { return filters_; }
   QSplitter* Splitter() const { return splitter_; }
+  QToolBar* Tools() const { return tools_; }
+  QSpinBox* ExcludeEditor() const { return exclude_; }
+  QToolButton* ExcludeButton() const { return excludeButton_; }
 
   std::vector<int> SelectedRows() const;
   // The first selected row, or -1.
@@ -53,9 +59,14 @@ class CombsPage : public QWidget {
 
  signals:
   void rowActivated(int row);
+  // Enter in the exclusion editor.
+  void excludeRequested();
 
  private:
   Workspace& ws_;
+  QToolBar* tools_;
+  QSpinBox* exclude_;
+  QToolButton* excludeButton_;
   CombsModel* model_;
   QTableView* list_;
   QTreeWidget* filters_;

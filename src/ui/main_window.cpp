@@ -2,20 +2,26 @@
 
 #include <QApplication>
 #include <QChartView>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QScreen>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -121,6 +127,7 @@ void MainWindow::BuildLayout() {
           &ActionTable::UpdateAll);
   connect(combs_->List()->selectionModel(), &QItemSelectionModel::selectionChanged, actions_,
           &ActionTable::UpdateAll);
+  connect(stat_, &StatPage::selectionChanged, actions_, &ActionTable::UpdateAll);
   connect(stat_, &StatPage::buildRequested, this, [this] {
     if (actions_->Get("DrawsStatCalc")->isEnabled()) ws_.BuildStatTable(false);
   });
@@ -469,9 +476,36 @@ void MainWindow::RegisterStatActions() {
                  {},
                  0,
                  false});
+  const char* filters = "Фильтры";
+  auto filterable = [this] { return ws_.Combs().Count() > 0 && ws_.Stats().SelectedCount() > 0; };
+  actions_->Add({"StatFilter_Include",
+                 "Оставить выделенные",
+                 "В списке комбинаций оставить комбинации с выделенными характеристиками",
+                 "F7",
+                 filters,
+                 [this] { ws_.StatFilter(false); },
+                 filterable,
+                 {},
+                 0,
+                 false,
+                 stat_});
+  actions_->Add({"StatFilter_Exclude",
+                 "Удалить выделенные",
+                 "Из списка комбинаций удалить комбинации с выделенными характеристиками",
+                 "Ctrl+F7",
+                 filters,
+                 [this] { ws_.StatFilter(true); },
+                 filterable,
+                 {},
+                 0,
+                 false,
+                 stat_});
+  stat_->IncludeButton()->setDefaultAction(actions_->Get("StatFilter_Include"));
+  stat_->ExcludeButton()->setDefaultAction(actions_->Get("StatFilter_Exclude"));
   stat_->RefreshButton()->setDefaultAction(actions_->Get("DrawsStatCalc"));
-  for (const char* name : {"DrawsStatCalc", "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine",
-                           "DrawsStatExportToExcel"})
+  for (const char* name :
+       {"StatFilter_Include", "StatFilter_Exclude", "DrawsStatCalc", "DrawsStatePrefetchsEnabled",
+        "DrawsStatShowTotalLine", "DrawsStatExportToExcel"})
     stat_->Table()->addAction(actions_->Get(name));
 }
 
@@ -543,8 +577,134 @@ void MainWindow::RegisterCombsActions() {
        {},
        0,
        false});
-  for (const char* name : {"CombsInfo", "CombsFindInDraws", "", "CombsGen", "CombsDelSelected", "",
-                           "CombsSelectAll"}) {
+  const QString lcv = QStringLiteral("Файлы комбинаций (*.lcv)");
+  actions_->Add({"CombsOpen",
+                 "Открыть",
+                 "Загрузить список комбинаций из файла",
+                 "Ctrl+O",
+                 cat,
+                 [this, lcv] {
+                   const QString file = ChooseFile(false, QString(), lcv, QStringLiteral("lcv"));
+                   if (!file.isEmpty()) ws_.CombsOpen(S(file));
+                 },
+                 {},
+                 {},
+                 0,
+                 false});
+  actions_->Add({"CombsSave",
+                 "Сохранить",
+                 "Сохранить список комбинаций в файле",
+                 "Ctrl+S",
+                 cat,
+                 [this, lcv] {
+                   const QString file = ChooseFile(true, QString(), lcv, QStringLiteral("lcv"));
+                   if (!file.isEmpty()) ws_.CombsSave(S(file));
+                 },
+                 [this] { return ws_.Combs().Count() > 0; },
+                 {},
+                 0,
+                 false});
+  actions_->Add({"CombsCopy",
+                 "Копировать в буфер",
+                 "Копировать выделенные комбинации в буфер обмена",
+                 "Ctrl+C",
+                 cat,
+                 [this] {
+                   std::string text;
+                   {
+                     BusyScope busy(ws_.Busy(), texts::PleaseWait);
+                     text = ws_.CombsCopyText(combs_->SelectedRows());
+                   }
+                   QGuiApplication::clipboard()->setText(Q(text));
+                 },
+                 [this] { return ws_.Combs().Count() > 0; },
+                 {},
+                 0,
+                 false,
+                 combs_});
+  actions_->Add({"CombsPaste",
+                 "Вставить из буфера",
+                 "Вставить комбинации из буфера обмена",
+                 "Ctrl+V",
+                 cat,
+                 [this] {
+                   combs_->List()->clearSelection();
+                   ws_.CombsPaste(S(QGuiApplication::clipboard()->text()));
+                 },
+                 [] {
+                   return QGuiApplication::clipboard()->mimeData() != nullptr &&
+                          QGuiApplication::clipboard()->mimeData()->hasText();
+                 },
+                 {},
+                 0,
+                 false,
+                 combs_});
+  actions_->Add({"CombsUndo",
+                 "Отменить",
+                 "Отменить последнее действие",
+                 "Ctrl+Z",
+                 cat,
+                 [this] {
+                   combs_->List()->clearSelection();
+                   ws_.CombsUndo();
+                 },
+                 [this] { return ws_.Combs().CanUndo(); },
+                 {},
+                 0,
+                 false});
+  actions_->Add({"CombsDelExists",
+                 "Исключить тиражи",
+                 "Удалить N последних тиражей из списка комбинаций",
+                 "Ctrl+E",
+                 cat,
+                 [this] {
+                   combs_->List()->clearSelection();
+                   ws_.CombsDelExists(combs_->ExcludeEditor()->value());
+                 },
+                 [this] {
+                   return ws_.Combs().Count() > 0 && !ws_.Archive().Empty() &&
+                          combs_->ExcludeEditor()->value() > 0;
+                 },
+                 {},
+                 0,
+                 false});
+  actions_->Add({"CombsCheckNums",
+                 "Количество уникальных номеров",
+                 "Подсчет количества уникальных номеров, которые содержатся в текущем списке "
+                 "комбинаций",
+                 "",
+                 cat,
+                 [this] { ws_.CombsCheckNums(); },
+                 {},
+                 {},
+                 0,
+                 false});
+  QAction* exclude = actions_->Get("CombsDelExists");
+  combs_->ExcludeButton()->setText(QStringLiteral("[-] Тиражи"));
+  combs_->ExcludeButton()->setToolTip(exclude->toolTip());
+  connect(exclude, &QAction::changed, combs_->ExcludeButton(),
+          [this, exclude] { combs_->ExcludeButton()->setEnabled(exclude->isEnabled()); });
+  connect(combs_->ExcludeButton(), &QToolButton::clicked, exclude, &QAction::trigger);
+  connect(combs_, &CombsPage::excludeRequested, this,
+          [this] { actions_->Trigger("CombsDelExists"); });
+  const struct {
+    const char* action;
+    const char* theme;
+    QStyle::StandardPixmap fallback;
+  } tools[] = {{"CombsGen", "document-new", QStyle::SP_FileIcon},
+               {"CombsOpen", "document-open", QStyle::SP_DialogOpenButton},
+               {"CombsSave", "document-save", QStyle::SP_DialogSaveButton},
+               {"CombsUndo", "edit-undo", QStyle::SP_ArrowBack},
+               {"CombsCopy", "edit-copy", QStyle::SP_FileDialogDetailedView},
+               {"CombsPaste", "edit-paste", QStyle::SP_FileDialogContentsView}};
+  for (const auto& t : tools) {
+    QAction* a = actions_->Get(t.action);
+    a->setIcon(QIcon::fromTheme(QString::fromLatin1(t.theme), style()->standardIcon(t.fallback)));
+    combs_->Tools()->addAction(a);
+  }
+  for (const char* name : {"CombsInfo", "CombsCheckNums", "CombsFindInDraws", "", "CombsGen",
+                           "CombsDelExists", "CombsDelSelected", "", "CombsCopy", "CombsPaste",
+                           "CombsSelectAll", "", "CombsOpen", "CombsSave", "", "CombsUndo"}) {
     if (*name == '\0') {
       auto* sep = new QAction(combs_->List());
       sep->setSeparator(true);
@@ -690,16 +850,14 @@ void MainWindow::OnStateChanged(unsigned aspects) {
   actions_->UpdateAll();
 }
 
-QString MainWindow::ChooseFile(bool save, const QString& suggested) {
+QString MainWindow::ChooseFile(bool save, const QString& suggested, const QString& filter,
+                               const QString& suffix) {
   if (fileChooser_) return fileChooser_(save, suggested);
-  const QString filter = QStringLiteral("Файлы тиражей (*.csv)");
-  if (save) {
-    QFileDialog dlg(this, QString(), suggested, filter);
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    dlg.setDefaultSuffix(QStringLiteral("csv"));
-    return dlg.exec() == QDialog::Accepted ? dlg.selectedFiles().value(0) : QString();
-  }
-  return QFileDialog::getOpenFileName(this, QString(), suggested, filter);
+  QFileDialog dlg(this, QString(), suggested, filter);
+  dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dlg.setDefaultSuffix(suffix);
+  return dlg.exec() == QDialog::Accepted ? dlg.selectedFiles().value(0) : QString();
 }
 
 // Archive actions ---------------------------------------------------------------------------
@@ -723,13 +881,15 @@ void MainWindow::DrawsDelExecute() {
 }
 
 void MainWindow::DrawsImportExecute() {
-  const QString file = ChooseFile(false, QString());
+  const QString file =
+      ChooseFile(false, QString(), QStringLiteral("Файлы тиражей (*.csv)"), QStringLiteral("csv"));
   if (file.isEmpty()) return;
   ws_.ImportCsv(S(file));
 }
 
 void MainWindow::DrawsExportExecute() {
-  const QString file = ChooseFile(true, QString());
+  const QString file =
+      ChooseFile(true, QString(), QStringLiteral("Файлы тиражей (*.csv)"), QStringLiteral("csv"));
   if (file.isEmpty()) return;
   ws_.ExportCsv(S(file));
 }

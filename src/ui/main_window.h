@@ -78,7 +78,8 @@ class MainWindow : public QMainWindow, public StartupFace {
   void RestoreList(QTableView* list, const char* name, int columns);
   void BuildMenus();
   void OnStateChanged(unsigned aspects);
-  QString ChooseFile(bool save, const QString& suggested);
+  QString ChooseFile(bool save, const QString& suggested, const QString& filter,
+                     const QString& suffix);
   QString HelpFile() const;
   void AddTabToggle(const char* name, const char* caption, const char* hint, int page,
                     bool ViewSettings::*flag, const char* key);

@@ -43,6 +43,12 @@ StatPage::StatPage(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) {
   top->addWidget(new QLabel(QStringLiteral("Глубина:"), this));
   top->addWidget(depth_);
   top->addWidget(refresh_);
+  include_ = new QToolButton(this);
+  include_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  exclude_ = new QToolButton(this);
+  exclude_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  top->addWidget(include_);
+  top->addWidget(exclude_);
   layout->addLayout(top);
 
   splitter_ = new QSplitter(Qt::Vertical, this);
@@ -93,6 +99,7 @@ StatPage::StatPage(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) {
     std::vector<int> rows;
     for (const QModelIndex& i : table_->selectionModel()->selectedRows()) rows.push_back(i.row());
     ws_.Stats().SelectOnly(rows);
+    emit selectionChanged();
   });
 }
 

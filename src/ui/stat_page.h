@@ -31,6 +31,8 @@ class StatPage : public QWidget {
   QChartView* Chart() const { return chart_; }
   QSplitter* Splitter() const { return splitter_; }
   QToolButton* RefreshButton() const { return refresh_; }
+  QToolButton* IncludeButton() const { return include_; }
+  QToolButton* ExcludeButton() const { return exclude_; }
 
   // Refills the method list from the workspace (after a registry rebuild).
   void FillMethods();
@@ -42,6 +44,8 @@ class StatPage : public QWidget {
  signals:
   // The user chose another method or confirmed a depth: a build without force.
   void buildRequested();
+  // The user changed the selected rows.
+  void selectionChanged();
 
  private:
   void DrawChart();
@@ -51,6 +55,8 @@ class StatPage : public QWidget {
   QComboBox* methods_;
   QSpinBox* depth_;
   QToolButton* refresh_;
+  QToolButton* include_;
+  QToolButton* exclude_;
   QTableView* table_;
   StatModel* model_;
   QChartView* chart_;

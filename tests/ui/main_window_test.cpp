@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDoubleSpinBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +36,7 @@
 #include "ui/combs_page.h"
 #include "ui/draw_dialog.h"
 #include "ui/draw_info_dialog.h"
+#include "ui/filter_dialog.h"
 #include "ui/gen_dialog.h"
 #include "ui/qt_host.h"
 #include "ui/settings_dialog.h"
@@ -104,6 +107,9 @@ class MainWindowTest : public QObject {
   void statisticsPageShowsWhatTheCommandLinePrints();
   void statisticsHeaderClickSortsAndKeepsSelection();
   void combinationPageGeneratesAndDeletes();
+  void keepAndRemoveWithTheTableSelection();
+  void filterDialogEditsAndValidates();
+  void clipboardAndExclusion();
 };
 
 void MainWindowTest::startOnEmptyFolder() {
@@ -427,6 +433,87 @@ void MainWindowTest::combinationPageGeneratesAndDeletes() {
   QCOMPARE(page->Filters()->topLevelItem(0)->text(2), QStringLiteral("6"));
   QVERIFY(app.ws->Combs().CanUndo());
   QVERIFY(!app.window->Actions().Trigger("CombsInfo"));  // nothing selected any more
+}
+
+void MainWindowTest::keepAndRemoveWithTheTableSelection() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 200);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  StatPage* page = app.window->Stat();
+  emit page->Table()->horizontalHeader()->sectionClicked(0);      // rows 0..9 by value
+  QVERIFY(!app.window->Actions().Trigger("StatFilter_Include"));  // nothing selected
+  page->Table()->selectRow(3);
+  page->Table()->selectionModel()->select(page->Model()->index(7, 0),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  QVERIFY(app.window->Actions().Trigger("StatFilter_Include"));
+  QCOMPARE(app.ws->Combs().Count(), 488);
+  QTreeWidget* filters = app.window->Combs()->Filters();
+  QCOMPARE(filters->topLevelItemCount(), 1);
+  QCOMPARE(filters->topLevelItem(0)->text(0), QStringLiteral("{ num } Числа тиража [ N ]"));
+  QCOMPARE(filters->topLevelItem(0)->text(1), QStringLiteral("3; 7"));
+  QCOMPARE(filters->topLevelItem(0)->text(2), QStringLiteral("488"));
+  QVERIFY(app.window->Actions().Trigger("CombsUndo"));
+  QCOMPARE(app.ws->Combs().Count(), 1000);
+  QCOMPARE(filters->topLevelItemCount(), 0);
+  QVERIFY(!app.window->Actions().Get("CombsUndo")->isEnabled());
+  QVERIFY(app.window->Actions().Trigger("StatFilter_Exclude"));
+  QCOMPARE(app.ws->Combs().Count(), 512);
+  QCOMPARE(app.Panel(3), QStringLiteral("Комбинаций: 512"));
+}
+
+void MainWindowTest::filterDialogEditsAndValidates() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 50);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  TFilterItem item = TextToFilterItem("BMF12#SUMS:10#WMV:5#ST:3#0:-1:1:1:0", app.ws->Registry());
+  OnDialog<FilterDialog>([&app](FilterDialog* d) {
+    QCOMPARE(d->windowTitle(), QStringLiteral("Фильтр"));
+    QCOMPARE(d->SortList()->currentIndex(), 12);
+    QCOMPARE(d->DirectionList()->currentIndex(), 1);
+    QCOMPARE(d->ModeList()->currentIndex(), 1);
+    QVERIFY(d->MultiSelectBox()->isChecked());
+    QCOMPARE(d->LevelList()->currentIndex(), int(WMV));
+    QVERIFY(d->OverrideBox()->isEnabled());
+    QVERIFY(d->PercentsBox()->isEnabled());
+    QCOMPARE(d->StopValueField()->value(), 3);
+    d->DrawsField()->setText(QStringLiteral("0"));
+    QVERIFY(!d->TryAccept());
+    QCOMPARE(app.messages.last(), QStringLiteral("Введен некорректный диапазон значений!"));
+    d->DrawsField()->setText(QStringLiteral("5-20;5"));
+    d->LevelList()->setCurrentIndex(int(LMV));
+    QVERIFY(!d->OverrideBox()->isEnabled());
+    QVERIFY(!d->PercentsBox()->isEnabled());
+    d->StopList()->setCurrentIndex(1);
+    QVERIFY(!d->TryAccept());  // multi-select with the stop by count
+    QVERIFY(app.messages.last().startsWith(QStringLiteral("В режиме мультивыделения")));
+    d->StopList()->setCurrentIndex(0);
+    QVERIFY(d->TryAccept());
+  });
+  QVERIFY(EditFilterItem(app.window.get(), *app.ws, item));
+  QCOMPARE(Q(FilterItemToText(item)), QStringLiteral("BMF12#SUMS:5-20;5#LMV:5#SF:3#0:-1:1:1:0"));
+}
+
+void MainWindowTest::clipboardAndExclusion() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 30);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  CombsPage* page = app.window->Combs();
+  QGuiApplication::clipboard()->setText(QStringLiteral("00 05 09\r\n01 02 03\r\n"));
+  QVERIFY(app.window->Actions().Trigger("CombsPaste"));
+  QCOMPARE(app.ws->Combs().Count(), 2);
+  page->List()->selectAll();
+  QVERIFY(app.window->Actions().Trigger("CombsCopy"));
+  QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("00 05 09\r\n01 02 03\r\n"));
+  app.ws->CombsGenerate(true, {0, ""});
+  QVERIFY(!app.window->Actions().Trigger("CombsDelExists"));  // N = 0
+  page->ExcludeEditor()->setValue(1);
+  QVERIFY(app.window->Actions().Trigger("CombsDelExists"));
+  QCOMPARE(app.ws->Combs().Count(), 999);
+  QCOMPARE(page->Filters()->topLevelItem(0)->text(0), QStringLiteral("Последние тиражи"));
+  QCOMPARE(app.ws->View().drawsExclude, 1);
 }
 
 QTEST_MAIN(MainWindowTest)
