@@ -15,6 +15,7 @@ enum ChangeAspect : unsigned {
   ChangeStats = 1u << 4,     // the statistics table was rebuilt or re-sorted
   ChangeCombs = 1u << 5,     // the combination list or its applied-filters list
   ChangeRegistry = 1u << 6,  // the method lists must be refilled
+  ChangeStakes = 1u << 7,    // the stake file (rows or count)
 };
 
 // Everything the engine says to the person goes through this interface: the desktop window

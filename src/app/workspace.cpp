@@ -6,6 +6,7 @@
 #include "core/error.h"
 #include "core/strutil.h"
 #include "core/texts.h"
+#include "stakes/texts.h"
 
 namespace korvane {
 
@@ -15,6 +16,7 @@ Workspace::Workspace(Host& host, fs::path dataDir)
       busy_(host),
       ini_(files_.Ini()),
       frm_(files_.Frm()),
+      stakeLog_(files_.Dir()),
       registry_(archive_.Draws(), settings_) {
   archive_.SetPath(files_.Draws());
 }
@@ -140,7 +142,16 @@ bool Workspace::OpenDataFiles() {
   try {
     std::error_code ec;
     fs::create_directories(files_.Dir(), ec);  // a new data folder is made on first use
-    stakeFile_.Open(files_.Stakes());
+    const StakeFileRepair repair = stakes_.Open(files_.Stakes());
+    if (repair.kind == StakeFileRepair::OldVersion)
+      host_.showMessage(MessageKind::Warning,
+                        std::string(texts::OldStakeFile) + "\n\n" +
+                            Format(texts::StakeFileBackup, repair.backup.string().c_str()));
+    if (repair.kind == StakeFileRepair::TornTail)
+      host_.showMessage(MessageKind::Warning,
+                        Format(texts::TornStakeFile, static_cast<long long>(repair.tailBytes),
+                               repair.backup.string().c_str()));
+    StakesGridUpdate(true, false);
     return true;
   } catch (const Error& e) {
     ReportError(texts::StakesReadError, e.what());
@@ -149,7 +160,7 @@ bool Workspace::OpenDataFiles() {
   }
 }
 
-void Workspace::CloseDataFiles() { stakeFile_.Close(); }
+void Workspace::CloseDataFiles() { stakes_.Close(); }
 
 bool Workspace::Open() {
   LoadSettingsFiles();
@@ -251,6 +262,7 @@ bool Workspace::AddDraw(const TDrawRec& draw) {
   archive_.Append(draw);
   const bool saved = SaveDraws();
   RecomputeViews();
+  StakesCheckAndRefresh();
   return saved;
 }
 
@@ -263,6 +275,7 @@ bool Workspace::EditDraw(int listIndex, const TDrawRec& draw) {
   }
   const bool saved = SaveDraws();
   RecomputeViews();
+  StakesCheckAndRefresh();
   return saved;
 }
 
@@ -285,6 +298,7 @@ ImportReport Workspace::ImportCsv(const fs::path& file) {
   if (!report.rejected.empty())
     host_.showMessage(MessageKind::Warning, RejectedLinesText(report.rejected));
   RecomputeViews();
+  StakesCheckAndRefresh();
   return report;
 }
 

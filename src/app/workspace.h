@@ -20,6 +20,9 @@
 #include "core/ini.h"
 #include "core/settings.h"
 #include "filters/comb_list.h"
+#include "stakes/ratings.h"
+#include "stakes/stake_log.h"
+#include "stakes/stake_store.h"
 #include "stats/prefetch.h"
 #include "stats/registry.h"
 #include "stats/stat_table.h"
@@ -94,8 +97,7 @@ class Workspace {
   // must end.
   bool OpenDataFiles();
   void CloseDataFiles();
-  bool DataFilesOpen() const { return stakeFile_.IsOpen(); }
-  LockedFile& StakeFile() { return stakeFile_; }
+  bool DataFilesOpen() const { return stakes_.IsOpen(); }
 
   // Opens the data directory the way the command line uses it: settings, the exclusive
   // hold and the archive. False when the program must not go on.
@@ -200,6 +202,36 @@ class Workspace {
   // "Количество уникальных номеров".
   void CombsCheckNums();
 
+  // Stakes ---------------------------------------------------------------------------------
+  StakeStore& Stakes() { return stakes_; }
+  const StakeStore& Stakes() const { return stakes_; }
+  Ratings& RatingRows() { return ratings_; }
+  StakeLog& StakesLog() { return stakeLog_; }
+  // A new stake of a kind for the draw to be predicted (numbers empty when comb is none).
+  TStakeData NewStake(uint8_t kind, const std::optional<TComb>& comb,
+                      const std::string& comment) const;
+  // Adds one stake for `draws` draws, then checks and refreshes. False when it failed
+  // (message shown).
+  bool AddStake(const TStakeData& stake, int draws);
+  // Adds one stake of a batch (no check); `batch` lets the grid follow only when asked to.
+  bool AddStakeInBatch(const TStakeData& stake, int draws, bool batch);
+  // One stake per combination, then one check. Returns how many were added.
+  int AddStakes(const std::vector<TComb>& combs, int32_t draw, int draws,
+                const std::string& comment);
+  // Checks every checkable stake; on success the grid and ratings follow.
+  StakeCheckResult StakesCheckAndRefresh();
+  // Asks, then deletes grid rows first..last (1-based).
+  bool DeleteStakeRows(int first, int last);
+  bool DeleteStakesByCondition(StakeRelation op, int value);
+  // Asks with the record count, then empties the file.
+  bool ClearStakes();
+  void DeleteStakeLogs();
+  // The grid and the "Ставок" panel follow the file; selectLast asks the face to show the
+  // newest record.
+  void StakesGridUpdate(bool refresh, bool selectLast);
+  // True once after a StakesGridUpdate that asked for the newest record.
+  bool TakeStakesScroll();
+
   // Pauses RecomputeViews (set while a scenario runs).
   void SuspendViews(bool on) { suspendViews_ = on; }
 
@@ -222,7 +254,10 @@ class Workspace {
   ViewSettings view_;
 
   std::mt19937_64 random_;
-  LockedFile stakeFile_;
+  StakeStore stakes_;
+  Ratings ratings_;
+  StakeLog stakeLog_;
+  bool stakesScroll_ = false;
   DrawArchive archive_;
   TStatList registry_;
   std::vector<int> statMethods_;

@@ -6,6 +6,7 @@ void RegisterCommands(CLI::App& app, CommandTable& table) {
   RegisterArchiveCommands(app, table);
   RegisterStatsCommands(app, table);
   RegisterFilterCommands(app, table);
+  RegisterStakeCommands(app, table);
 }
 
 int RunCommand(const CommandTable& table, Host& host, const fs::path& dataDir, std::ostream& out) {

@@ -25,11 +25,13 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <random>
 
 #include "app/workspace.h"
 #include "core/datadir.h"
 #include "core/texts.h"
 #include "filters/texts.h"
+#include "stakes/texts.h"
 #include "ui/about_dialog.h"
 #include "ui/action_table.h"
 #include "ui/archive_page.h"
@@ -41,6 +43,8 @@
 #include "ui/links.h"
 #include "ui/qt_host.h"
 #include "ui/settings_dialog.h"
+#include "ui/stake_dialogs.h"
+#include "ui/stakes_page.h"
 #include "ui/stat_page.h"
 #include "ui/ui_texts.h"
 
@@ -104,8 +108,11 @@ void MainWindow::BuildLayout() {
       {"tsRatings", PageRatings}, {"tsTables", PageTables}, {"tsSystems", PageSystems},
       {"tsScript", PageScript}};
   stat_ = new StatPage(ws_, mainPages_);
+  stakes_ = new StakesPage(ws_, mainPages_);
   for (size_t i = 0; i < std::size(pages); ++i) {
-    QWidget* page = i == PgStat ? stat_ : new QWidget(mainPages_);
+    QWidget* page = i == PgStat     ? static_cast<QWidget*>(stat_)
+                    : i == PgStakes ? static_cast<QWidget*>(stakes_)
+                                    : new QWidget(mainPages_);
     page->setObjectName(QString::fromLatin1(pages[i].first));
     pages_[i] = page;
     mainPages_->addTab(page, U(pages[i].second));
@@ -174,6 +181,7 @@ void MainWindow::RegisterActions() {
   RegisterArchiveActions();
   RegisterCombsActions();
   RegisterStatActions();
+  RegisterStakeActions();
   actions_->Add({"ExitProgram",
                  "Выход",
                  "Завершение работы с программой",
@@ -404,6 +412,37 @@ QMenu* MainWindow::Menu(const char* caption) const {
 }
 
 void MainWindow::BuildMenus() {
+  // The context menu of the combination list.
+  for (const char* name : {"CombsInfo",
+                           "CombsCheckNums",
+                           "CombsFindInDraws",
+                           "",
+                           "CombsGen",
+                           "CombsDelExists",
+                           "CombsDelSelected",
+                           "",
+                           "CombsCopy",
+                           "CombsPaste",
+                           "CombsSelectAll",
+                           "",
+                           "CombsOpen",
+                           "CombsSave",
+                           "",
+                           "CombsUndo",
+                           "",
+                           "StakeAdd",
+                           "StakeAddRandom",
+                           "StakeAddSelected",
+                           "StakeAddAll"}) {
+    if (*name == '\0') {
+      auto* sep = new QAction(combs_->List());
+      sep->setSeparator(true);
+      combs_->List()->addAction(sep);
+    } else {
+      combs_->List()->addAction(actions_->Get(name));
+    }
+  }
+
   auto add = [this](QMenu* menu, std::initializer_list<const char*> names) {
     for (const char* n : names) {
       if (*n == '\0')
@@ -424,7 +463,11 @@ void MainWindow::BuildMenus() {
   QMenu* stat = menuBar()->addMenu(U(MenuStat));
   add(stat, {"DrawsStatCalc", "", "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine", "",
              "DrawsStatExportToExcel"});
-  for (const char* caption : {MenuStakes, MenuRatings, MenuTables, MenuSystems}) {
+  QMenu* stakesMenu = menuBar()->addMenu(U(MenuStakes));
+  add(stakesMenu, {"StakeAdd", "StakeAddRandom", "StakeAddSelected", "StakeAddAll", "", "StakeDel",
+                   "StakeFilter", "StakeClear", "", "StakesCheckManual", "", "LogStakes",
+                   "LogStakesDelete", "StakesScroll", "StakesCheckLine", "", "StakesXlsExport"});
+  for (const char* caption : {MenuRatings, MenuTables, MenuSystems}) {
     QMenu* m = menuBar()->addMenu(U(caption));
     m->menuAction()->setVisible(false);  // shown once it holds actions
   }
@@ -507,6 +550,210 @@ void MainWindow::RegisterStatActions() {
        {"StatFilter_Include", "StatFilter_Exclude", "DrawsStatCalc", "DrawsStatePrefetchsEnabled",
         "DrawsStatShowTotalLine", "DrawsStatExportToExcel"})
     stat_->Table()->addAction(actions_->Get(name));
+}
+
+void MainWindow::RegisterStakeActions() {
+  const char* cat = "Ставки";
+  auto open = [this] { return ws_.Stakes().IsOpen(); };
+  auto notEmpty = [this] { return ws_.Stakes().IsOpen() && ws_.Stakes().Count() > 0; };
+  auto addOne = [this](std::optional<TComb> comb) {
+    const TStakeData stake = ws_.NewStake(StakeManual, comb, texts::ManualComment);
+    StakeDialog dlg(this, host_, stake);
+    if (dlg.exec() == QDialog::Accepted) ws_.AddStake(dlg.Result(), dlg.Draws());
+  };
+  auto addMany = [this](const std::vector<TComb>& combs) {
+    MultiStakeDialog dlg(this, host_, ws_.NewStake(StakeManual, std::nullopt, "").draw);
+    if (dlg.exec() == QDialog::Accepted)
+      ws_.AddStakes(combs, dlg.Draw(), dlg.Draws(), dlg.Comment());
+  };
+  actions_->Add({"StakeAdd",
+                 "Сделать ставку",
+                 "Добавить текущую комбинацию в список ставок с возможностью ручного ввода",
+                 "F4",
+                 cat,
+                 [this, addOne] {
+                   const int row = combs_->FirstSelectedRow();
+                   addOne(row >= 0 ? std::optional<TComb>(ws_.Combs().At(row)) : std::nullopt);
+                 },
+                 open,
+                 {},
+                 0,
+                 false});
+  actions_->Add({"StakeAddRandom",
+                 "Сделать случайную ставку",
+                 "Добавить ставку, выбранную случайным образом из списка комбинаций",
+                 "Ctrl+F4",
+                 cat,
+                 [this, addOne] {
+                   std::uniform_int_distribution<int> pick(0, ws_.Combs().Count() - 1);
+                   addOne(ws_.Combs().At(pick(ws_.Random())));
+                 },
+                 [this, open] { return open() && ws_.Combs().Count() > 0; },
+                 {},
+                 0,
+                 false});
+  actions_->Add({"StakeAddSelected",
+                 "Сделать ставки для выделенных комбинаций",
+                 "Добавить выделенные комбинации в список ввода",
+                 "Alt+F4",
+                 cat,
+                 [this, addMany] {
+                   std::vector<TComb> combs;
+                   for (int r : combs_->SelectedRows()) combs.push_back(ws_.Combs().At(r));
+                   addMany(combs);
+                   combs_->List()->clearSelection();
+                 },
+                 [this, open] { return open() && combs_->FirstSelectedRow() >= 0; },
+                 {},
+                 0,
+                 false,
+                 combs_});
+  actions_->Add({"StakeAddAll",
+                 "Сделать ставки для всех комбинаций",
+                 "Добавить все существующие комбинации в список ввода",
+                 "Ctrl+Alt+F4",
+                 cat,
+                 [this, addMany] { addMany(ws_.Combs().ToArray()); },
+                 [this, open] { return open() && ws_.Combs().Count() > 0; },
+                 {},
+                 0,
+                 false});
+  actions_->Add({"StakeDel",
+                 "Удалить ставку",
+                 "Удалить выделенные ставки из списка ставок",
+                 "Ctrl+Del",
+                 cat,
+                 [this] {
+                   const auto [first, last] = stakes_->SelectedRange();
+                   if (ws_.DeleteStakeRows(first, last)) stakes_->Grid()->clearSelection();
+                 },
+                 [this, notEmpty] { return notEmpty() && stakes_->SelectedRange().first >= 1; },
+                 {},
+                 0,
+                 false,
+                 stakes_});
+  actions_->Add({"StakeFilter",
+                 "Удалить по условию",
+                 "Удалить ставки с заданным количеством совпадений из списка ставок",
+                 "Alt+D",
+                 cat,
+                 [this] {
+                   ConditionDialog dlg(this);
+                   if (dlg.exec() == QDialog::Accepted)
+                     ws_.DeleteStakesByCondition(dlg.Relation(), dlg.Value());
+                 },
+                 notEmpty,
+                 {},
+                 0,
+                 false});
+  actions_->Add({"StakeClear",
+                 "Удалить все ставки",
+                 "Очистить список ставок",
+                 "Ctrl+Shift+Del",
+                 cat,
+                 [this] { ws_.ClearStakes(); },
+                 notEmpty,
+                 {},
+                 0,
+                 false});
+  actions_->Add({"StakesCheckManual",
+                 "Проверить ставки",
+                 "Выполнить проверку ставок по архиву тиражей",
+                 "Ctrl+F5",
+                 cat,
+                 [this] {
+                   ws_.StakesCheckAndRefresh();
+                   ws_.StakesGridUpdate(true, false);
+                 },
+                 notEmpty,
+                 {},
+                 0,
+                 false});
+  actions_->Add({"LogStakes",
+                 "Журналы ставок",
+                 "Создавать текстовые файлы журналов ставок",
+                 "",
+                 cat,
+                 [this] {
+                   ws_.View().stakesLogEnabled = !ws_.View().stakesLogEnabled;
+                   ws_.WriteView("StakesLogEnabled");
+                 },
+                 {},
+                 [this] { return ws_.View().stakesLogEnabled; },
+                 0,
+                 false});
+  actions_->Add({"LogStakesDelete",
+                 "Удалить журналы ставок",
+                 "Удалить имеющиеся файлы журналов ставок",
+                 "",
+                 cat,
+                 [this] { ws_.DeleteStakeLogs(); },
+                 {},
+                 {},
+                 0,
+                 false});
+  actions_->Add({"StakesScroll",
+                 "Прокручивать список при добавлении",
+                 "Прокручивать список ставок при добавлении новой ставки",
+                 "",
+                 cat,
+                 [this] {
+                   ws_.View().stakesScrollEnabled = !ws_.View().stakesScrollEnabled;
+                   ws_.WriteView("StakesScrollEnabled");
+                 },
+                 {},
+                 [this] { return ws_.View().stakesScrollEnabled; },
+                 0,
+                 false});
+  actions_->Add({"StakesCheckLine",
+                 "Проверять ставки после каждой строки сценария",
+                 "Проверять ставки после каждой строки сценария",
+                 "",
+                 cat,
+                 [this] {
+                   ws_.View().stakesCheckOnLine = !ws_.View().stakesCheckOnLine;
+                   ws_.WriteView("StakesCheckOnLine");
+                 },
+                 {},
+                 [this] { return ws_.View().stakesCheckOnLine; },
+                 0,
+                 false});
+  // The spreadsheet export is not offered yet.
+  actions_->Add({"StakesXlsExport",
+                 "Экспорт ставок в Microsoft Excel",
+                 "Экспорт ставок в Microsoft Excel",
+                 "",
+                 cat,
+                 {},
+                 [] { return false; },
+                 {},
+                 0,
+                 false});
+  auto tool = [this](const char* name, const char* caption) {
+    QAction* a = actions_->Get(name);
+    auto* b = new QToolButton(stakes_->Tools());
+    b->setDefaultAction(a);
+    if (caption != nullptr) b->setText(QString::fromUtf8(caption));
+    connect(a, &QAction::changed, b, [b, caption] {
+      if (caption != nullptr) b->setText(QString::fromUtf8(caption));
+    });
+    stakes_->Tools()->addWidget(b);
+  };
+  tool("StakeAdd", nullptr);
+  tool("StakeAddRandom", "Случайная ставка");
+  tool("StakeClear", nullptr);
+  tool("StakeFilter", nullptr);
+  tool("StakesXlsExport", "Экспорт в Excel");
+  for (const char* name :
+       {"StakeAdd", "StakeAddRandom", "StakeDel", "StakeFilter", "StakeClear", "StakesCheckManual"})
+    stakes_->Grid()->addAction(actions_->Get(name));
+  connect(stakes_->Grid()->selectionModel(), &QItemSelectionModel::selectionChanged, actions_,
+          &ActionTable::UpdateAll);
+  connect(combs_, &CombsPage::rowActivated, this, [this](int row) {
+    if (!ws_.Stakes().IsOpen() || row < 0 || row >= ws_.Combs().Count()) return;
+    combs_->List()->selectRow(row);
+    actions_->Trigger("StakeAdd");
+  });
 }
 
 void MainWindow::RegisterCombsActions() {
@@ -702,17 +949,6 @@ void MainWindow::RegisterCombsActions() {
     a->setIcon(QIcon::fromTheme(QString::fromLatin1(t.theme), style()->standardIcon(t.fallback)));
     combs_->Tools()->addAction(a);
   }
-  for (const char* name : {"CombsInfo", "CombsCheckNums", "CombsFindInDraws", "", "CombsGen",
-                           "CombsDelExists", "CombsDelSelected", "", "CombsCopy", "CombsPaste",
-                           "CombsSelectAll", "", "CombsOpen", "CombsSave", "", "CombsUndo"}) {
-    if (*name == '\0') {
-      auto* sep = new QAction(combs_->List());
-      sep->setSeparator(true);
-      combs_->List()->addAction(sep);
-    } else {
-      combs_->List()->addAction(actions_->Get(name));
-    }
-  }
 }
 
 // Start-up ----------------------------------------------------------------------------------
@@ -771,6 +1007,7 @@ void MainWindow::RestoreWindowState() {
   RestoreList(archive_->List(), "lvDraws", ArchiveColumnCount);
   RestoreList(combs_->List(), "lvCombs", 5);
   RestoreList(stat_->Table(), "lvDrawsStat", StatColumnCount);
+  RestoreList(stakes_->Grid(), "sgStakes", 9);
   const ListState st = ReadListState(ws_.Frm(), MainFormSection, "lvDrawsStat", 0);
   if (st.sort) ws_.Stats().SetSort(st.sort->first, st.sort->second != 0);
   if (v.drawsStatHeight > 0) {
@@ -815,6 +1052,7 @@ void MainWindow::StoreWindowState() {
   StoreList(archive_->List(), "lvDraws", ArchiveColumnCount);
   StoreList(combs_->List(), "lvCombs", 5);
   StoreList(stat_->Table(), "lvDrawsStat", StatColumnCount);
+  StoreList(stakes_->Grid(), "sgStakes", 9);
   ListState sort;
   sort.sort = std::make_pair(ws_.Stats().SortColumn(), ws_.Stats().Descending() ? 1 : 0);
   WriteListState(ws_.Frm(), MainFormSection, "lvDrawsStat", sort);
@@ -847,6 +1085,7 @@ void MainWindow::OnStateChanged(unsigned aspects) {
   if (aspects & ChangeRegistry) stat_->FillMethods();
   if (aspects & ChangeStats) stat_->ShowTable();
   if (aspects & (ChangeCombs | ChangeSettings)) combs_->Refresh(false);
+  if (aspects & ChangeStakes) stakes_->Refresh();
   actions_->UpdateAll();
 }
 

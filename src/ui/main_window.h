@@ -27,6 +27,7 @@ class ArchivePage;
 class CombsPage;
 class QtHost;
 class StatPage;
+class StakesPage;
 
 // The main window: pages, menus, status bar and the action table over one Workspace.
 class MainWindow : public QMainWindow, public StartupFace {
@@ -45,6 +46,7 @@ class MainWindow : public QMainWindow, public StartupFace {
   ArchivePage* Archive() const { return archive_; }
   StatPage* Stat() const { return stat_; }
   CombsPage* Combs() const { return combs_; }
+  StakesPage* Stakes() const { return stakes_; }
   QTabWidget* LeftPages() const { return leftPages_; }
   QTabWidget* MainPages() const { return mainPages_; }
   QLabel* Panel(int index) const { return panels_[static_cast<size_t>(index)]; }
@@ -74,6 +76,7 @@ class MainWindow : public QMainWindow, public StartupFace {
   void RegisterHelpActions();
   void RegisterStatActions();
   void RegisterCombsActions();
+  void RegisterStakeActions();
   void StoreList(QTableView* list, const char* name, int columns);
   void RestoreList(QTableView* list, const char* name, int columns);
   void BuildMenus();
@@ -105,6 +108,7 @@ class MainWindow : public QMainWindow, public StartupFace {
   ArchivePage* archive_ = nullptr;
   StatPage* stat_ = nullptr;
   CombsPage* combs_ = nullptr;
+  StakesPage* stakes_ = nullptr;
   std::array<QLabel*, 7> panels_{};
   QProgressBar* progress_ = nullptr;
   std::array<QWidget*, 10> pages_{};

@@ -8,6 +8,7 @@
 
 #include "core/csv.h"
 #include "core/demo.h"
+#include "core/encoding.h"
 #include "support/test_support.h"
 
 namespace korvane {
@@ -88,6 +89,36 @@ TEST_F(CliTest, DataDirFromTheEnvironment) {
   ASSERT_EQ(std::system(cmd.c_str()), 0);
   EXPECT_EQ(fs::file_size(dir / "Korvane.ldr"), 240u);
   EXPECT_EQ(Cli(D() + "demo-archive").code, 1);  // the archive is not empty any more
+}
+
+TEST_F(CliTest, StakesAddCheckListAndDelete) {
+  test::WriteBytes(dir / "Korvane.ldr", DrawArchive::Serialize(MakeDemoDraws(10, 5)));
+  const TDrawsArray draws = MakeDemoDraws(10, 5);
+  const std::string nums = CombToText(draws[8].nums);
+  CliRun r = Cli(D() + "stake-add --numbers '" + nums + "' --draw 9 --draws 3 --comment 'Мой'");
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, "added 3\n");
+  EXPECT_EQ(fs::file_size(dir / "Korvane.lsk"), 5u * 304u);
+  r = Cli(D() + "stakes");
+  const auto lines = SplitLines(r.out);
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines[0],
+            "№ тиража\tВид ставки\tМоя ставка\tВыборка\tРезультаты тиража\tСовпадений\t"
+            "Совпадения\tПрофит\tКомментарий");
+  EXPECT_EQ(lines[1].substr(0, lines[1].find('\t')), "9");
+  EXPECT_NE(lines[1].find("\t3\t"), std::string::npos);  // checked on adding: 3 matches
+  EXPECT_EQ(lines[2], "\t\t\t\t\t\t\t\t");               // a separator
+  EXPECT_EQ(Cli(D() + "stake-add --numbers '1;2;10'").code, 1);
+  EXPECT_EQ(Cli(D() + "stake-add --numbers '1;2;3' --comment ' '").code, 1);
+  r = Cli(D() + "check");
+  EXPECT_EQ(r.out, "checked 0\nprofit 0.00\n");
+  r = Cli(D() + "--yes stakes-delete --matches '=:3'");
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, "deleted 1\n");
+  EXPECT_EQ(Cli(D() + "stakes-delete --matches 'x'").code, 2);
+  r = Cli(D() + "stakes-delete --rows 1-2");  // without --yes the question is answered No
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(fs::file_size(dir / "Korvane.lsk"), 4u * 304u);
 }
 
 }  // namespace

@@ -40,6 +40,8 @@
 #include "ui/gen_dialog.h"
 #include "ui/qt_host.h"
 #include "ui/settings_dialog.h"
+#include "ui/stake_dialogs.h"
+#include "ui/stakes_page.h"
 #include "ui/stat_model.h"
 #include "ui/stat_page.h"
 
@@ -110,6 +112,7 @@ class MainWindowTest : public QObject {
   void keepAndRemoveWithTheTableSelection();
   void filterDialogEditsAndValidates();
   void clipboardAndExclusion();
+  void stakesPageAddsChecksAndDeletes();
 };
 
 void MainWindowTest::startOnEmptyFolder() {
@@ -514,6 +517,76 @@ void MainWindowTest::clipboardAndExclusion() {
   QCOMPARE(app.ws->Combs().Count(), 999);
   QCOMPARE(page->Filters()->topLevelItem(0)->text(0), QStringLiteral("Последние тиражи"));
   QCOMPARE(app.ws->View().drawsExclude, 1);
+}
+
+void MainWindowTest::stakesPageAddsChecksAndDeletes() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 30);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  QCOMPARE(app.Panel(4), QStringLiteral("Ставок: 0"));
+  StakesPage* page = app.window->Stakes();
+  QCOMPARE(page->Model()->rowCount(), 1);  // one empty row
+
+  // A stake on the newest draw (offset 1), from the selected combination.
+  app.window->Archive()->OffsetEditor()->setValue(1);
+  const TComb newest = MakeDemoDraws(30, 3)[29].nums;
+  int row = 0;
+  while (app.ws->Combs().At(row) != newest) ++row;
+  app.window->Combs()->List()->selectRow(row);
+  OnDialog<StakeDialog>([&app](StakeDialog* d) {
+    QCOMPARE(d->DrawField()->value(), 30);
+    QCOMPARE(d->CommentField()->text(), QStringLiteral("Ставка \"вручную\""));
+    d->NumbersField()->setText(QStringLiteral("1;2"));
+    QVERIFY(!d->TryAccept());
+    QCOMPARE(app.messages.last(), QStringLiteral("Введена некорректная комбинация!"));
+    d->NumbersField()->setText(Q(CombToText(MakeDemoDraws(30, 3)[29].nums)));
+    d->CommentField()->clear();
+    QVERIFY(!d->TryAccept());
+    QCOMPARE(app.messages.last(), QStringLiteral("Необходимо ввести комментарий!"));
+    d->CommentField()->setText(QStringLiteral("тест"));
+    d->DrawsField()->setValue(2);
+    QVERIFY(d->TryAccept());
+  });
+  QVERIFY(app.window->Actions().Trigger("StakeAdd"));
+  // Draw 30 checked at once (3 matches), then a separator and draw 31, not drawn yet.
+  QCOMPARE(app.ws->Stakes().Count(), 3);
+  QCOMPARE(app.Panel(4), QStringLiteral("Ставок: 3"));
+  QCOMPARE(page->Model()->index(0, 5).data().toString(), QStringLiteral("3"));
+  QCOMPARE(page->Model()->index(0, 0).data(Qt::BackgroundRole).value<QColor>(),
+           QColor(0xEA, 0xFF, 0xEA));
+  QCOMPARE(page->Model()->index(1, 0).data().toString(), QString());
+  QCOMPARE(page->Model()->index(2, 0).data().toString(), QStringLiteral("31"));
+  QCOMPARE(page->Model()->index(2, 5).data().toString(), QString());
+
+  // Random stake and stakes for the selected combinations.
+  OnDialog<StakeDialog>([](StakeDialog* d) { QVERIFY(d->TryAccept()); });
+  QVERIFY(app.window->Actions().Trigger("StakeAddRandom"));
+  QCOMPARE(app.ws->Stakes().Count(), 4);
+  app.window->Combs()->List()->selectRow(0);
+  app.window->Combs()->List()->selectionModel()->select(
+      app.window->Combs()->Model()->index(5, 0),
+      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  OnDialog<MultiStakeDialog>([](MultiStakeDialog* d) { QVERIFY(d->TryAccept()); });
+  QVERIFY(app.window->Actions().Trigger("StakeAddSelected"));
+  QCOMPARE(app.ws->Stakes().Count(), 6);
+  QVERIFY(!app.window->Combs()->List()->selectionModel()->hasSelection());
+
+  // Delete the first grid row after the confirmation; then by condition.
+  page->Grid()->selectRow(0);
+  QVERIFY(app.window->Actions().Trigger("StakeDel"));
+  QCOMPARE(app.questions.last(), QStringLiteral("Удалить выделенную запись?"));
+  QCOMPARE(app.ws->Stakes().Count(), 5);
+  OnDialog<ConditionDialog>([](ConditionDialog* d) {
+    d->RelationList()->setCurrentIndex(3);  // "Менее [ < ]"
+    d->ValueField()->setValue(1);
+    QVERIFY(d->TryAccept());
+  });
+  QVERIFY(app.window->Actions().Trigger("StakeFilter"));
+  for (int i = 0; i < app.ws->Stakes().Count(); ++i) {
+    const TStakeData s = app.ws->Stakes().Read(i);
+    QVERIFY(s.IsSeparator() || s.matched.count >= 1);
+  }
 }
 
 QTEST_MAIN(MainWindowTest)
