@@ -4,7 +4,8 @@
 
 namespace korvane {
 
-enum class MessageKind { Error, Information, Warning };
+// Warning boxes carry the caption "Предупреждение", Attention ones "Внимание!".
+enum class MessageKind { Error, Information, Warning, Attention };
 
 // Aspects of the state a face shows; passed to Host::changed so the face repaints them.
 enum ChangeAspect : unsigned {
@@ -16,6 +17,7 @@ enum ChangeAspect : unsigned {
   ChangeCombs = 1u << 5,     // the combination list or its applied-filters list
   ChangeRegistry = 1u << 6,  // the method lists must be refilled
   ChangeStakes = 1u << 7,    // the stake file (rows or count)
+  ChangeScript = 1u << 8,    // the scenario lines or the run state and its panels
 };
 
 // Everything the engine says to the person goes through this interface: the desktop window

@@ -94,6 +94,9 @@ StartupResult RunInitialisation(Workspace& ws, const CommandLine& args, StartupF
     // 6: the combination list and the analysis views.
     ws.CombsGenerate(true, ws.DefaultGenParams());
     ws.RecomputeViews(true);
+    // 7: the current scenario.
+    std::error_code ec;
+    if (fs::exists(ws.Files().Scenario(), ec)) ws.ScriptLoadFile(ws.Files().Scenario(), false);
     // 9: "loadonly" ends here unless a prefetch switch follows.
     if (args.LoadOnly() && !args.FullRecreate() && !args.FullRefresh()) return StartupResult::End;
     // 11: "fullrecreate" rebuilds every prefetch file and ends.
@@ -114,6 +117,7 @@ StartupResult RunInitialisation(Workspace& ws, const CommandLine& args, StartupF
 }
 
 void RunShutdown(Workspace& ws, StartupFace& face) {
+  ws.ScriptStop();
   try {
     face.StoreWindowState();
   } catch (const std::exception& e) {

@@ -17,6 +17,7 @@ Workspace::Workspace(Host& host, fs::path dataDir)
       ini_(files_.Ini()),
       frm_(files_.Frm()),
       stakeLog_(files_.Dir()),
+      scriptLog_(files_.Dir()),
       registry_(archive_.Draws(), settings_) {
   archive_.SetPath(files_.Draws());
 }

@@ -3,7 +3,9 @@
 // The single state of the program for the whole run, and the operations the faces call.
 
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <random>
 #include <set>
@@ -20,6 +22,8 @@
 #include "core/ini.h"
 #include "core/settings.h"
 #include "filters/comb_list.h"
+#include "scenario/script_log.h"
+#include "scenario/script_model.h"
 #include "stakes/ratings.h"
 #include "stakes/stake_log.h"
 #include "stakes/stake_store.h"
@@ -232,6 +236,50 @@ class Workspace {
   // True once after a StakesGridUpdate that asked for the newest record.
   bool TakeStakesScroll();
 
+  // Scenario --------------------------------------------------------------------------------
+  const std::vector<std::string>& ScriptLines() const { return scriptLines_; }
+  int ScriptAddLine(const std::string& text);
+  void ScriptSetLine(int i, const std::string& text);  // throws Error for a bad index
+  std::string ScriptGetLine(int i) const;              // throws Error for a bad index
+  void ScriptDeleteLines(std::vector<int> rows);
+  void ScriptClear();
+  void ScriptSwap(int i, int j);
+  // Reads a scenario file (appending with a separator, or replacing); false when it could
+  // not be read (message shown, scenario unchanged).
+  bool ScriptLoadFile(const fs::path& path, bool append);
+  bool ScriptSaveFile(const fs::path& path);
+  bool ScriptAutoSave();
+  void ScriptRefresh();
+
+  // The run state of a forecast or test and the scenario page's status panels.
+  struct ScriptState {
+    bool running = false;
+    bool stopped = false;
+    bool failed = false;  // a failure (not a STOP stake mode) ended the run
+    int cycle = 0;
+    int stakes = 0;
+    int line = 0;
+    int variant = 0;
+    int total = 0;
+    std::string text;
+  };
+  const ScriptState& Script() const { return script_; }
+  ScriptState& Script() { return script_; }
+  ScriptLog& RunLog() { return scriptLog_; }
+  // Sets panels 2-5 of the scenario status bar and lets the face breathe.
+  void ScriptStatus(int line, int variant, const std::string& text, int total);
+  // Lets the face process its events (at most every few dozen milliseconds) and returns the
+  // stop flag.
+  bool ScriptPoll();
+  // Forecast and test runs (see script_runner.h); the stop request.
+  void ScriptRun();
+  void ScriptTest(int k);
+  void ScriptStop();
+  // Called for every stake a scenario adds (the command line prints them).
+  std::function<void(const TStakeData&)> onScenarioStake;
+  // The run log file of the last run, for the face to open.
+  fs::path lastScriptLog;
+
   // Pauses RecomputeViews (set while a scenario runs).
   void SuspendViews(bool on) { suspendViews_ = on; }
 
@@ -258,6 +306,10 @@ class Workspace {
   Ratings ratings_;
   StakeLog stakeLog_;
   bool stakesScroll_ = false;
+  std::vector<std::string> scriptLines_;
+  ScriptState script_;
+  ScriptLog scriptLog_;
+  std::chrono::steady_clock::time_point lastPoll_{};
   DrawArchive archive_;
   TStatList registry_;
   std::vector<int> statMethods_;

@@ -4,9 +4,10 @@ namespace korvane {
 
 void CliHost::showMessage(MessageKind kind, const std::string& text) {
   if (kind == MessageKind::Error) ++errors_;
-  const char* prefix = kind == MessageKind::Error     ? "Ошибка: "
-                       : kind == MessageKind::Warning ? "Предупреждение: "
-                                                      : "";
+  const char* prefix = kind == MessageKind::Error       ? "Ошибка: "
+                       : kind == MessageKind::Warning   ? "Предупреждение: "
+                       : kind == MessageKind::Attention ? "Внимание! "
+                                                        : "";
   err_ << prefix << text << std::endl;
 }
 

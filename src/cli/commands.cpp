@@ -7,6 +7,7 @@ void RegisterCommands(CLI::App& app, CommandTable& table) {
   RegisterStatsCommands(app, table);
   RegisterFilterCommands(app, table);
   RegisterStakeCommands(app, table);
+  RegisterScriptCommands(app, table);
 }
 
 int RunCommand(const CommandTable& table, Host& host, const fs::path& dataDir, std::ostream& out) {

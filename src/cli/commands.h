@@ -34,6 +34,7 @@ void RegisterArchiveCommands(CLI::App& app, CommandTable& table);
 void RegisterStatsCommands(CLI::App& app, CommandTable& table);
 void RegisterFilterCommands(CLI::App& app, CommandTable& table);
 void RegisterStakeCommands(CLI::App& app, CommandTable& table);
+void RegisterScriptCommands(CLI::App& app, CommandTable& table);
 
 // Opens the data directory and runs the parsed subcommand.
 int RunCommand(const CommandTable& table, Host& host, const fs::path& dataDir, std::ostream& out);

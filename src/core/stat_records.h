@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,7 +19,13 @@ namespace korvane {
 struct TStatKey {
   std::array<int16_t, 4> k{};
 
-  bool operator==(const TStatKey&) const = default;
+  // The four components compared at once (a hot path of every accumulator).
+  uint64_t Bits() const {
+    uint64_t b;
+    std::memcpy(&b, k.data(), sizeof b);
+    return b;
+  }
+  bool operator==(const TStatKey& o) const { return Bits() == o.Bits(); }
   bool operator<(const TStatKey& o) const {
     for (int i = 0; i < 4; ++i) {
       const auto a = static_cast<uint16_t>(k[i]);

@@ -33,7 +33,7 @@ std::string StakeLog::Line(const TStakeData& s, DateTime now) {
   const int64_t t = TimeOfDaySeconds(now);
   return Format("%.4d.%.2d.%.2d %.2d:%.2d:%.2d: ", y, m, d, static_cast<int>(t / 3600),
                 static_cast<int>(t / 60 % 60), static_cast<int>(t % 60)) +
-         Format(texts::LogLine, std::to_string(s.draw).c_str(), s.comment.c_str(),
+         Format(texts::StakeLogLine, std::to_string(s.draw).c_str(), s.comment.c_str(),
                 CountedToText(s.numbers, ";").c_str(), s.sample, CombToText(s.result).c_str(),
                 s.matched.count, s.profit.Text().c_str());
 }

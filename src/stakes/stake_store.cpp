@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <system_error>
@@ -107,6 +108,7 @@ void StakeStore::Close() {
 void StakeStore::Reindex() {
   cacheIndex_ = -1;
   index_.clear();
+  unchecked_.clear();
   count_ = static_cast<int>(file_.Size() / static_cast<int64_t>(StakeRecSize));
   // Streamed in blocks: the file is never held whole.
   constexpr int kBlock = 4096;
@@ -114,8 +116,11 @@ void StakeStore::Reindex() {
   for (int first = 0; first < count_; first += kBlock) {
     const int n = std::min(kBlock, count_ - first);
     file_.ReadAt(int64_t{first} * StakeRecSize, buf.data(), static_cast<size_t>(n) * StakeRecSize);
-    for (int i = 0; i < n; ++i)
-      Index(DecodeStake(buf.data() + static_cast<size_t>(i) * StakeRecSize), 1);
+    for (int i = 0; i < n; ++i) {
+      const TStakeData s = DecodeStake(buf.data() + static_cast<size_t>(i) * StakeRecSize);
+      Index(s, 1);
+      if (!s.IsSeparator() && !s.IsChecked()) unchecked_.push_back(first + i);
+    }
   }
 }
 
@@ -143,6 +148,11 @@ void StakeStore::Write(const TStakeData& stake, int index) {
   file_.WriteAt(int64_t{index} * StakeRecSize, buf, StakeRecSize);
   if (append) ++count_;
   Index(stake, 1);
+  const auto at = std::lower_bound(unchecked_.begin(), unchecked_.end(), index);
+  const bool listed = at != unchecked_.end() && *at == index;
+  const bool waiting = !stake.IsSeparator() && !stake.IsChecked();
+  if (waiting && !listed) unchecked_.insert(at, index);
+  if (!waiting && listed) unchecked_.erase(at);
 }
 
 void StakeStore::Append(const TStakeData& stake, int k) {
@@ -165,6 +175,7 @@ void StakeStore::Append(const TStakeData& stake, int k) {
     for (int i = before; i < count_; ++i) Index(Read(i), -1);
     file_.Truncate(int64_t{before} * StakeRecSize);
     count_ = before;
+    while (!unchecked_.empty() && unchecked_.back() >= count_) unchecked_.pop_back();
     cacheIndex_ = -1;
     throw;
   }
@@ -206,25 +217,32 @@ StakeCheckResult StakeStore::Check(const TDrawsArray& draws, const TConfigData& 
                                    const std::function<void(int, int)>& progress) {
   StakeCheckResult result;
   if (!file_.IsOpen()) throw Error(texts::StakesNotOpen);
-  if (count_ == 0) return result;
+  if (count_ == 0 || unchecked_.empty()) return result;
   cacheIndex_ = -1;
   int first = -1;
   int total = count_;
-  int step = std::max(1, total / 100);
+  int step = 1;
   int lastChecked = -1;
+  std::vector<int> waiting;
   constexpr int kBlock = 1024;
   std::vector<uint8_t> buf(kBlock * StakeRecSize);
-  for (int start = 0; start < count_; start += kBlock) {
-    const int n = std::min(kBlock, count_ - start);
+  // Only the stakes not checked yet are visited, read in runs of neighbouring records.
+  size_t u = 0;
+  while (u < unchecked_.size()) {
+    const int start = unchecked_[u];
+    size_t v = u + 1;
+    while (v < unchecked_.size() && unchecked_[v] == unchecked_[v - 1] + 1 &&
+           unchecked_[v] - start < kBlock)
+      ++v;
+    const int n = unchecked_[v - 1] - start + 1;
     file_.ReadAt(int64_t{start} * StakeRecSize, buf.data(), static_cast<size_t>(n) * StakeRecSize);
     bool dirty = false;
     for (int i = 0; i < n; ++i) {
       const int index = start + i;
       uint8_t* rec = buf.data() + static_cast<size_t>(i) * StakeRecSize;
-      // Cheap tests on the raw bytes before decoding: checked flag, draw, numbers count.
-      if (rec[8] != 0) continue;
       TStakeData s = DecodeStake(rec);
-      if (s.draw > 0 && s.numbers.count >= NumsCount) {
+      bool checked = false;
+      if (!s.IsChecked() && s.draw > 0 && s.numbers.count >= NumsCount) {
         const int d = IndexOfDrawNumber(draws, s.draw);
         if (d >= 0) {
           if (first < 0) {
@@ -234,20 +252,23 @@ StakeCheckResult StakeStore::Check(const TDrawsArray& draws, const TConfigData& 
           }
           CheckStake(s, draws[static_cast<size_t>(d)], config);
           EncodeStake(s, rec);
-          dirty = true;
+          dirty = checked = true;
           ++result.checked;
           result.profit += s.profit;
           lastChecked = index;
           if (onChecked) onChecked(s);
         }
       }
+      if (!checked && !s.IsChecked() && !s.IsSeparator()) waiting.push_back(index);
       const int k = lastChecked - first;
       if (progress && first >= 0 && total > 0 && k > 0 && k % step == 0) progress(k, total);
     }
     if (dirty)
       file_.WriteAt(int64_t{start} * StakeRecSize, buf.data(),
                     static_cast<size_t>(n) * StakeRecSize);
+    u = v;
   }
+  unchecked_ = std::move(waiting);
   cacheIndex_ = -1;
   return result;
 }

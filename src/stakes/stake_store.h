@@ -96,6 +96,8 @@ class StakeStore {
   LockedFile file_;
   fs::path path_;
   int count_ = 0;
+  // Indexes of the stakes not checked yet, ascending: checking visits only these.
+  std::vector<int> unchecked_;
   mutable int cacheIndex_ = -1;
   mutable TStakeData cache_;
   std::unordered_map<uint64_t, int> index_;

@@ -31,7 +31,7 @@ inline constexpr const char* CheckingStakesProgress =
 inline constexpr const char* MakingStake = "Создание ставки...";
 inline constexpr const char* MakingStakes = "Создание ставок...";
 inline constexpr const char* PanelStakes = "Ставок: %d";
-inline constexpr const char* LogLine =
+inline constexpr const char* StakeLogLine =
     "Тираж № %s. Ставка: \"%s\" [%s] {%d}. Результаты тиража: [%s]. Совпадений: %d. "
     "Профит: %s.";
 inline constexpr const char* FileDeleteError = "Ошибка удаления файла \"%s\"!\n\n%s";

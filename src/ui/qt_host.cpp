@@ -24,6 +24,9 @@ void QtHost::showMessage(MessageKind kind, const std::string& text) {
   } else if (kind == MessageKind::Warning) {
     icon = QMessageBox::Warning;
     caption = CaptionWarning;
+  } else if (kind == MessageKind::Attention) {
+    icon = QMessageBox::Warning;
+    caption = CaptionAttention;
   }
   QMessageBox box(icon, QString::fromUtf8(caption), qtext, QMessageBox::Ok, dialogParent_);
   box.button(QMessageBox::Ok)->setText(QString::fromUtf8(ButtonOk));

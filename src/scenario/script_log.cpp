@@ -1,0 +1,82 @@
+#include "scenario/script_log.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <regex>
+#include <system_error>
+
+#include "core/encoding.h"
+#include "core/strutil.h"
+#include "scenario/texts.h"
+
+namespace korvane {
+
+namespace {
+
+std::string Stamped(DateTime t, const char* fmt) {
+  int y, m, d;
+  DecodeDate(t, y, m, d);
+  const int64_t s = TimeOfDaySeconds(t);
+  return Format(fmt, y, m, d, static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60),
+                static_cast<int>(s % 60));
+}
+
+bool IsLogName(const std::string& name) {
+  static const std::regex pattern("ScriptLog_.*\\.txt");
+  return std::regex_match(name, pattern);
+}
+
+}  // namespace
+
+std::string ScriptLog::FileName(DateTime start) {
+  return Stamped(start, "ScriptLog_%.4d-%.2d-%.2d-%.2d-%.2d-%.2d.txt");
+}
+
+std::string ScriptLog::Stamp(DateTime now) {
+  return Stamped(now, "[%.4d-%.2d-%.2d %.2d:%.2d:%.2d]: ");
+}
+
+void ScriptLog::Start(DateTime now) { current_ = enabled ? dir_ / FileName(now) : fs::path(); }
+
+void ScriptLog::Write(const std::string& text, bool stamped) {
+  if (!enabled) return;
+  if (current_.empty()) Start(Now());
+  const std::string line = Utf8ToCp1251((stamped ? Stamp(Now()) : std::string()) + text) + "\r\n";
+  const int fd = ::open(current_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  bool ok = fd >= 0 && ::write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
+  const int err = errno;
+  if (fd >= 0 && ::close(fd) != 0) ok = false;
+  if (!ok && onError)
+    onError(
+        Format(texts::LogWriteError, (current_.string() + ": " + SystemErrorText(err)).c_str()));
+}
+
+fs::path ScriptLog::Finish() {
+  fs::path written;
+  std::error_code ec;
+  if (enabled && !current_.empty() && fs::exists(current_, ec)) written = current_;
+  current_.clear();
+  return written;
+}
+
+int ScriptLog::CountFiles() const {
+  int n = 0;
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator(dir_, ec))
+    if (e.is_regular_file(ec) && IsLogName(e.path().filename().string())) ++n;
+  return n;
+}
+
+std::pair<int, int> ScriptLog::DeleteAll() const {
+  std::vector<fs::path> files;
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator(dir_, ec))
+    if (e.is_regular_file(ec) && IsLogName(e.path().filename().string())) files.push_back(e.path());
+  int deleted = 0, failed = 0;
+  for (const fs::path& p : files) (fs::remove(p, ec) ? deleted : failed)++;
+  return {deleted, failed};
+}
+
+}  // namespace korvane
