@@ -231,8 +231,7 @@ void ScriptRunner::RollBack() {
 void ScriptRunner::ApplyFilterPart(const TFilterPart& p) {
   StatTable& table = ws_.Stats();
   table.SelectAll(false);
-  ws_.SelectStatMethod(-1);
-  if (!ws_.SelectStatMethodByCode(p.methodCode)) {
+  if (!ws_.SelectStatMethodByCode(p.methodCode, false)) {
     const int known = ws_.Registry().IndexOfCode(p.methodCode);
     const std::string name = known >= 0 ? ws_.Registry().Items(known).DisplayName() : std::string();
     throw Error(Format(texts::MethodNotFound, p.methodCode.c_str(), name.c_str()));

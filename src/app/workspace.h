@@ -141,9 +141,11 @@ class Workspace {
   // The selected position in the method list (-1: none) and its registry entry.
   int StatMethodPosition() const { return statPosition_; }
   int StatEntry() const;
-  void SelectStatMethod(int position);
+  // byUser: the user chose it (the table is cleared); a scenario step selects without
+  // clearing, so that an unchanged build is skipped.
+  void SelectStatMethod(int position, bool byUser = true);
   // Selects the method with this code; false when no listed method has it.
-  bool SelectStatMethodByCode(const std::string& code);
+  bool SelectStatMethodByCode(const std::string& code, bool byUser = true);
   int StatDepth() const { return view_.drawsStatLen; }
   void SetStatDepth(int depth);
   StatTable& Stats() { return statTable_; }

@@ -39,18 +39,22 @@ int Workspace::StatEntry() const {
   return statMethods_[static_cast<size_t>(statPosition_)];
 }
 
-void Workspace::SelectStatMethod(int position) {
+void Workspace::SelectStatMethod(int position, bool byUser) {
   if (position < -1 || position >= static_cast<int>(statMethods_.size())) return;
   if (position == statPosition_) return;
   statPosition_ = position;
-  statTable_.Clear();  // a change of method clears the table
+  if (byUser) {
+    // The user's choice of another method clears the table; the next build makes it anew.
+    statTable_.Clear();
+    statTable_.lastKey.reset();
+  }
   host_.changed(ChangeStats);
 }
 
-bool Workspace::SelectStatMethodByCode(const std::string& code) {
+bool Workspace::SelectStatMethodByCode(const std::string& code, bool byUser) {
   for (size_t p = 0; p < statMethods_.size(); ++p)
     if (SameText(registry_.Items(statMethods_[p]).MethodCode(), code)) {
-      SelectStatMethod(static_cast<int>(p));
+      SelectStatMethod(static_cast<int>(p), byUser);
       return true;
     }
   return false;
