@@ -29,8 +29,11 @@
 
 #include "app/workspace.h"
 #include "core/datadir.h"
+#include "core/strutil.h"
 #include "core/texts.h"
 #include "filters/texts.h"
+#include "scenario/script_model.h"
+#include "scenario/texts.h"
 #include "stakes/texts.h"
 #include "ui/about_dialog.h"
 #include "ui/action_table.h"
@@ -42,6 +45,8 @@
 #include "ui/gen_dialog.h"
 #include "ui/links.h"
 #include "ui/qt_host.h"
+#include "ui/script_dialogs.h"
+#include "ui/script_page.h"
 #include "ui/settings_dialog.h"
 #include "ui/stake_dialogs.h"
 #include "ui/stakes_page.h"
@@ -109,9 +114,11 @@ void MainWindow::BuildLayout() {
       {"tsScript", PageScript}};
   stat_ = new StatPage(ws_, mainPages_);
   stakes_ = new StakesPage(ws_, mainPages_);
+  script_ = new ScriptPage(ws_, mainPages_);
   for (size_t i = 0; i < std::size(pages); ++i) {
     QWidget* page = i == PgStat     ? static_cast<QWidget*>(stat_)
                     : i == PgStakes ? static_cast<QWidget*>(stakes_)
+                    : i == PgScript ? static_cast<QWidget*>(script_)
                                     : new QWidget(mainPages_);
     page->setObjectName(QString::fromLatin1(pages[i].first));
     pages_[i] = page;
@@ -182,6 +189,7 @@ void MainWindow::RegisterActions() {
   RegisterCombsActions();
   RegisterStatActions();
   RegisterStakeActions();
+  RegisterScriptActions();
   actions_->Add({"ExitProgram",
                  "Выход",
                  "Завершение работы с программой",
@@ -756,6 +764,323 @@ void MainWindow::RegisterStakeActions() {
   });
 }
 
+void MainWindow::ScriptLock(bool running) {
+  locked_ = running;
+  leftPages_->setEnabled(!running);
+  mainPages_->widget(PgStat)->setEnabled(!running);
+  actions_->UpdateAll();
+}
+
+void MainWindow::AfterRun() {
+  if (!ws_.lastScriptLog.empty()) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(Q(ws_.lastScriptLog.string())));
+    ws_.lastScriptLog.clear();
+  }
+  if (closeAfterRun_) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void MainWindow::RegisterScriptActions() {
+  const char* cat = "Сценарий";
+  const QString lsc = QStringLiteral("Файлы сценариев (*.lsc)");
+  auto hasRows = [this] { return !ws_.ScriptLines().empty(); };
+  auto selectedLine = [this] {
+    const int row = script_->FirstSelectedRow();
+    return row >= 0 && !IsSeparatorLine(ws_.ScriptLines()[static_cast<size_t>(row)]);
+  };
+  auto exclude = [this] { return combs_->ExcludeEditor()->value(); };
+  auto runnable = [this, hasRows] { return hasRows() && !ws_.Archive().Empty(); };
+  actions_->Add({"ScriptOpen",
+                 "Открыть",
+                 "Загрузить сценарий из файла",
+                 "Ctrl+J",
+                 cat,
+                 [this, lsc] {
+                   const QString file = ChooseFile(false, QString(), lsc, QStringLiteral("lsc"));
+                   if (file.isEmpty()) return;
+                   ws_.ScriptLoadFile(S(file), false);
+                   ws_.ScriptAutoSave();
+                 },
+                 {},
+                 {},
+                 0,
+                 false,
+                 script_});
+  actions_->Add({"ScriptSave",
+                 "Сохранить",
+                 "Сохранить сценарий в файле",
+                 "Ctrl+I",
+                 cat,
+                 [this, lsc] {
+                   const QString file = ChooseFile(true, QString(), lsc, QStringLiteral("lsc"));
+                   if (!file.isEmpty()) ws_.ScriptSaveFile(S(file));
+                 },
+                 hasRows,
+                 {},
+                 0,
+                 false,
+                 script_});
+  actions_->Add({"ScriptAdd",
+                 "Добавить фильтры",
+                 "Добавить новую команду в сценарий",
+                 "Ctrl+Ins",
+                 cat,
+                 [this, exclude] {
+                   ScriptLineDialog dlg(this, ws_, QString::fromUtf8(texts::NewLineTitle),
+                                        exclude(), "");
+                   if (dlg.exec() == QDialog::Accepted)
+                     script_->SelectOnly(ws_.ScriptAddLine(dlg.Result()));
+                 },
+                 {},
+                 {},
+                 0,
+                 false,
+                 script_});
+  actions_->Add({"ScriptEmpty",
+                 "Добавить разделитель",
+                 "Добавить разделитель в сценарий",
+                 "Ctrl+Alt+Ins",
+                 cat,
+                 [this] { script_->SelectOnly(ws_.ScriptAddLine("")); },
+                 hasRows,
+                 {},
+                 0,
+                 false,
+                 script_});
+  actions_->Add({"ScriptLoad",
+                 "Добавить сценарий",
+                 "Добавить выбранный сценарий из файла в текущий сценарий",
+                 "",
+                 cat,
+                 [this, lsc] {
+                   const QString file = ChooseFile(false, QString(), lsc, QStringLiteral("lsc"));
+                   if (file.isEmpty()) return;
+                   ws_.ScriptLoadFile(S(file), true);
+                   ws_.ScriptAutoSave();
+                 },
+                 {},
+                 {},
+                 0,
+                 false,
+                 script_});
+  actions_->Add({"ScriptClone",
+                 "Клонировать",
+                 "Добавить новую команду в сценарий и скопировать в нее данные из выделенной",
+                 "Ctrl+K",
+                 cat,
+                 [this, exclude] {
+                   const int row = script_->FirstSelectedRow();
+                   ScriptLineDialog dlg(this, ws_, QString::fromUtf8(texts::NewLineTitle),
+                                        exclude(), ws_.ScriptGetLine(row));
+                   if (dlg.exec() == QDialog::Accepted)
+                     script_->SelectOnly(ws_.ScriptAddLine(dlg.Result()));
+                 },
+                 selectedLine,
+                 {},
+                 0,
+                 false,
+                 script_});
+  actions_->Add({"ScriptEdit",
+                 "Изменить",
+                 "Редактировать выделенную команду",
+                 "Ctrl+Return",
+                 cat,
+                 [this, exclude] {
+                   const int row = script_->FirstSelectedRow();
+                   ScriptLineDialog dlg(this, ws_, QString::fromUtf8(texts::EditLineTitle),
+                                        exclude(), ws_.ScriptGetLine(row));
+                   if (dlg.exec() == QDialog::Accepted) ws_.ScriptSetLine(row, dlg.Result());
+                 },
+                 selectedLine,
+                 {},
+                 0,
+                 false,
+                 script_});
+  actions_->Add({"ScriptDel",
+                 "Удалить",
+                 "Удалить выделенные строки",
+                 "Ctrl+Del",
+                 cat,
+                 [this] {
+                   const auto rows = script_->SelectedRows();
+                   const std::string q = rows.size() == 1 ? std::string(texts::AskDeleteOne)
+                                                          : Format(texts::AskDeleteMany,
+                                                                   static_cast<int>(rows.size()));
+                   if (!host_.askWarning(q, false)) return;
+                   script_->View()->clearSelection();
+                   ws_.ScriptDeleteLines(rows);
+                 },
+                 [this] { return script_->FirstSelectedRow() >= 0; },
+                 {},
+                 0,
+                 false,
+                 script_});
+  actions_->Add({"ScriptClr",
+                 "Удалить все",
+                 "Удалить весь сценарий",
+                 "",
+                 cat,
+                 [this] {
+                   const int n = static_cast<int>(ws_.ScriptLines().size());
+                   const std::string q =
+                       n == 1 ? std::string(texts::AskDeleteOne) : Format(texts::AskDeleteMany, n);
+                   if (!host_.askWarning(q, false)) return;
+                   script_->View()->clearSelection();
+                   ws_.ScriptClear();
+                 },
+                 hasRows,
+                 {},
+                 0,
+                 false,
+                 script_});
+  actions_->Add({"ScriptUp",
+                 "Переместить вверх",
+                 "Переместить выделенную строку вверх",
+                 "Ctrl+Up",
+                 cat,
+                 [this] {
+                   const int row = script_->FirstSelectedRow();
+                   ws_.ScriptSwap(row, row - 1);
+                   script_->SelectOnly(row - 1);
+                 },
+                 [this] { return script_->FirstSelectedRow() > 0; },
+                 {},
+                 0,
+                 false,
+                 script_});
+  actions_->Add({"ScriptDown",
+                 "Переместить вниз",
+                 "Переместить выделенную строку вниз",
+                 "Ctrl+Down",
+                 cat,
+                 [this] {
+                   const int row = script_->FirstSelectedRow();
+                   ws_.ScriptSwap(row, row + 1);
+                   script_->SelectOnly(row + 1);
+                 },
+                 [this] {
+                   const int row = script_->FirstSelectedRow();
+                   return row >= 0 && row + 1 < static_cast<int>(ws_.ScriptLines().size());
+                 },
+                 {},
+                 0,
+                 false,
+                 script_});
+  actions_->Add({"ScriptRun",
+                 "Прогноз",
+                 "Выполнить сценарий для текущего тиража и смещения",
+                 "F10",
+                 cat,
+                 [this] {
+                   ws_.ScriptRun();
+                   AfterRun();
+                 },
+                 runnable,
+                 {},
+                 0,
+                 false});
+  actions_->Add({"ScriptTest",
+                 "Тест",
+                 "Тестирование сценария на основе результатов предыдуших тиражей",
+                 "Ctrl+F10",
+                 cat,
+                 [this] {
+                   TestCountDialog dlg(this, ws_.Archive().Count() - 1);
+                   if (dlg.exec() != QDialog::Accepted) return;
+                   ws_.ScriptTest(dlg.Count());
+                   AfterRun();
+                 },
+                 // A test needs two draws: one to predict and one before it.
+                 [this, hasRows] { return hasRows() && ws_.Archive().Count() >= 2; },
+                 {},
+                 0,
+                 false});
+  actions_->Add({"ScriptStop",
+                 "Стоп",
+                 "Остановить выполнение сценария",
+                 "Ctrl+X",
+                 cat,
+                 [this] {
+                   if (host_.ask(texts::AskStopScript, false)) ws_.ScriptStop();
+                 },
+                 [this] { return ws_.Script().running && !ws_.Script().stopped; },
+                 {},
+                 0,
+                 true});
+  actions_->Add({"LogToggle", "Журнал выполнения сценария",
+                 "Создание подробного журнала выполнения сценария для анализа его работы", "", cat,
+                 [this] {
+                   ws_.View().scriptLogEnabled = !ws_.View().scriptLogEnabled;
+                   ws_.WriteView("ScriptLogEnabled");
+                 },
+                 [this] { return !ws_.Script().running; },
+                 [this] { return ws_.View().scriptLogEnabled; }, 0, false});
+  actions_->Add({"LogsDelete",
+                 "Удалить журналы выполнения сценариев",
+                 "Удалить файлы журналов выполнения сценария",
+                 "",
+                 cat,
+                 [this] {
+                   if (ws_.RunLog().CountFiles() == 0) {
+                     host_.showMessage(MessageKind::Information, texts::NoScriptLogs);
+                     return;
+                   }
+                   std::pair<int, int> r;
+                   {
+                     BusyScope busy(ws_.Busy(), texts::SearchingLogs);
+                     r = ws_.RunLog().DeleteAll();
+                   }
+                   host_.showMessage(
+                       r.second == 0 ? MessageKind::Information : MessageKind::Warning,
+                       r.second == 0 ? Format(texts::LogsDeleted, r.first)
+                                     : Format(texts::LogsNotDeleted, r.first, r.second));
+                 },
+                 [this] { return !ws_.Script().running; },
+                 {},
+                 0,
+                 false});
+  // The run buttons first, so that "Стоп" never hides behind the tool bar's edge.
+  for (const char* name :
+       {"ScriptRun", "ScriptTest", "ScriptStop", "", "ScriptOpen", "ScriptSave", "", "ScriptAdd",
+        "ScriptEmpty", "ScriptClone", "ScriptEdit", "ScriptDel", "ScriptUp", "ScriptDown"}) {
+    if (*name == '\0')
+      script_->Tools()->addSeparator();
+    else
+      script_->Tools()->addAction(actions_->Get(name));
+  }
+  for (const char* name : {"ScriptOpen",
+                           "ScriptSave",
+                           "",
+                           "ScriptAdd",
+                           "ScriptEmpty",
+                           "ScriptLoad",
+                           "ScriptClone",
+                           "ScriptEdit",
+                           "ScriptDel",
+                           "ScriptClr",
+                           "",
+                           "ScriptUp",
+                           "ScriptDown",
+                           "",
+                           "ScriptRun",
+                           "ScriptTest",
+                           "ScriptStop",
+                           "",
+                           "LogToggle",
+                           "LogsDelete",
+                           "StakesCheckLine"}) {
+    if (*name == '\0') {
+      auto* sep = new QAction(script_->View());
+      sep->setSeparator(true);
+      script_->View()->addAction(sep);
+    } else {
+      script_->View()->addAction(actions_->Get(name));
+    }
+  }
+  connect(script_->View()->selectionModel(), &QItemSelectionModel::selectionChanged, actions_,
+          &ActionTable::UpdateAll);
+  connect(script_, &ScriptPage::rowActivated, this, [this] { actions_->Trigger("ScriptEdit"); });
+}
+
 void MainWindow::RegisterCombsActions() {
   const char* cat = "Комбинации";
   auto selected = [this] { return combs_->FirstSelectedRow() >= 0; };
@@ -1008,6 +1333,7 @@ void MainWindow::RestoreWindowState() {
   RestoreList(combs_->List(), "lvCombs", 5);
   RestoreList(stat_->Table(), "lvDrawsStat", StatColumnCount);
   RestoreList(stakes_->Grid(), "sgStakes", 9);
+  RestoreList(script_->View(), "lvScript", 9);
   const ListState st = ReadListState(ws_.Frm(), MainFormSection, "lvDrawsStat", 0);
   if (st.sort) ws_.Stats().SetSort(st.sort->first, st.sort->second != 0);
   if (v.drawsStatHeight > 0) {
@@ -1053,6 +1379,7 @@ void MainWindow::StoreWindowState() {
   StoreList(combs_->List(), "lvCombs", 5);
   StoreList(stat_->Table(), "lvDrawsStat", StatColumnCount);
   StoreList(stakes_->Grid(), "sgStakes", 9);
+  StoreList(script_->View(), "lvScript", 9);
   ListState sort;
   sort.sort = std::make_pair(ws_.Stats().SortColumn(), ws_.Stats().Descending() ? 1 : 0);
   WriteListState(ws_.Frm(), MainFormSection, "lvDrawsStat", sort);
@@ -1073,6 +1400,13 @@ void MainWindow::ShowFirstRunDialog() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // A running scenario is stopped first; the window closes once the run has unwound.
+  if (ws_.Script().running) {
+    ws_.ScriptStop();
+    closeAfterRun_ = true;
+    event->ignore();
+    return;
+  }
   if (running_ && !shutDown_) {
     shutDown_ = true;
     RunShutdown(ws_, *this);
@@ -1086,6 +1420,10 @@ void MainWindow::OnStateChanged(unsigned aspects) {
   if (aspects & ChangeStats) stat_->ShowTable();
   if (aspects & (ChangeCombs | ChangeSettings)) combs_->Refresh(false);
   if (aspects & ChangeStakes) stakes_->Refresh();
+  if (aspects & ChangeScript) {
+    script_->Refresh();
+    if (ws_.Script().running != locked_) ScriptLock(ws_.Script().running);
+  }
   actions_->UpdateAll();
 }
 

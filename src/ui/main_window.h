@@ -28,6 +28,7 @@ class CombsPage;
 class QtHost;
 class StatPage;
 class StakesPage;
+class ScriptPage;
 
 // The main window: pages, menus, status bar and the action table over one Workspace.
 class MainWindow : public QMainWindow, public StartupFace {
@@ -47,6 +48,7 @@ class MainWindow : public QMainWindow, public StartupFace {
   StatPage* Stat() const { return stat_; }
   CombsPage* Combs() const { return combs_; }
   StakesPage* Stakes() const { return stakes_; }
+  ScriptPage* Script() const { return script_; }
   QTabWidget* LeftPages() const { return leftPages_; }
   QTabWidget* MainPages() const { return mainPages_; }
   QLabel* Panel(int index) const { return panels_[static_cast<size_t>(index)]; }
@@ -77,6 +79,9 @@ class MainWindow : public QMainWindow, public StartupFace {
   void RegisterStatActions();
   void RegisterCombsActions();
   void RegisterStakeActions();
+  void RegisterScriptActions();
+  void ScriptLock(bool running);
+  void AfterRun();
   void StoreList(QTableView* list, const char* name, int columns);
   void RestoreList(QTableView* list, const char* name, int columns);
   void BuildMenus();
@@ -109,6 +114,9 @@ class MainWindow : public QMainWindow, public StartupFace {
   StatPage* stat_ = nullptr;
   CombsPage* combs_ = nullptr;
   StakesPage* stakes_ = nullptr;
+  ScriptPage* script_ = nullptr;
+  bool closeAfterRun_ = false;
+  bool locked_ = false;
   std::array<QLabel*, 7> panels_{};
   QProgressBar* progress_ = nullptr;
   std::array<QWidget*, 10> pages_{};

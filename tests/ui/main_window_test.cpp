@@ -39,6 +39,8 @@
 #include "ui/filter_dialog.h"
 #include "ui/gen_dialog.h"
 #include "ui/qt_host.h"
+#include "ui/script_dialogs.h"
+#include "ui/script_page.h"
 #include "ui/settings_dialog.h"
 #include "ui/stake_dialogs.h"
 #include "ui/stakes_page.h"
@@ -113,6 +115,8 @@ class MainWindowTest : public QObject {
   void filterDialogEditsAndValidates();
   void clipboardAndExclusion();
   void stakesPageAddsChecksAndDeletes();
+  void scenarioLinesAreEditedAndRun();
+  void scenarioTestStopsMidRun();
 };
 
 void MainWindowTest::startOnEmptyFolder() {
@@ -587,6 +591,83 @@ void MainWindowTest::stakesPageAddsChecksAndDeletes() {
     const TStakeData s = app.ws->Stakes().Read(i);
     QVERIFY(s.IsSeparator() || s.matched.count >= 1);
   }
+}
+
+void MainWindowTest::scenarioLinesAreEditedAndRun() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 60);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  ScriptPage* page = app.window->Script();
+  QCOMPARE(page->Panel(0)->text(), QStringLiteral("Строк: 0"));
+  OnDialog<ScriptLineDialog>([](ScriptLineDialog* d) {
+    QCOMPARE(d->windowTitle(), QStringLiteral("Создание новой строки"));
+    d->CommentField()->setText(QStringLiteral("Числа"));
+    d->StakeModeList()->setCurrentIndex(3);  // ALL
+    d->FilterField(0)->setText(QStringLiteral("tsd#nums:10"));
+    QVERIFY(d->TryAccept());
+  });
+  QVERIFY(app.window->Actions().Trigger("ScriptAdd"));
+  QCOMPARE(app.ws->ScriptLines().size(), size_t{1});
+  QCOMPARE(Q(app.ws->ScriptLines()[0]), QStringLiteral("FULL:0#ALL|tsd#nums:10| | | | | | |Числа"));
+  // The view shows the filter in its normalised form.
+  QCOMPARE(page->Model()->index(0, 2).data().toString(), QStringLiteral("TSD1#NUMS:10#LNO:#SF:0"));
+  QCOMPARE(page->Model()->index(0, 1).data().toString(),
+           QStringLiteral("Исходный список; Все; Все создаваемые ставки"));
+  QVERIFY(QFileInfo::exists(dir.filePath("Korvane.lss")));
+  // A separator cannot be edited or cloned.
+  QVERIFY(app.window->Actions().Trigger("ScriptEmpty"));
+  QVERIFY(!app.window->Actions().Get("ScriptEdit")->isEnabled());
+  page->SelectOnly(0);
+  app.window->Actions().UpdateAll();
+  QVERIFY(app.window->Actions().Get("ScriptEdit")->isEnabled());
+
+  QVERIFY(app.window->Actions().Trigger("ScriptRun"));
+  QVERIFY(app.ws->Script().stakes >= 1);
+  QCOMPARE(app.ws->Stakes().Count(), app.ws->Script().stakes);
+  QCOMPARE(page->Panel(3)->text(), QStringLiteral("Ставок: %1").arg(app.ws->Script().stakes));
+  QCOMPARE(page->Panel(4)->text(), QStringLiteral("Сценарий завершен!"));
+  QVERIFY(app.window->Stakes()->Model()->rowCount() >= 1);
+  QVERIFY(app.window->LeftPages()->isEnabled());  // unlocked again
+}
+
+void MainWindowTest::scenarioTestStopsMidRun() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 80);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  app.ws->ScriptAddLine("FULL:0#ALL| | | | | | | |");
+  app.ws->View().stakesCheckOnLine = true;
+  bool sawLock = false;
+  bool stopped = false;
+  int cycles = 0;
+  QTimer watcher;
+  QObject::connect(&watcher, &QTimer::timeout, [&] {
+    if (!app.ws->Script().running) return;
+    sawLock = sawLock || !app.window->LeftPages()->isEnabled();
+    cycles = app.ws->Script().cycle;
+    if (cycles >= 3 && !stopped) {
+      stopped = true;
+      QVERIFY(app.window->Actions().Trigger("ScriptStop"));
+    }
+  });
+  watcher.start(20);
+  OnDialog<TestCountDialog>([](TestCountDialog* d) {
+    QCOMPARE(d->CountField()->maximum(), 79);
+    QCOMPARE(d->CountField()->value(), 10);
+    d->CountField()->setValue(20);
+    QVERIFY(d->TryAccept());
+  });
+  app.answer = true;  // "Остановить выполнение сценария?" - Yes
+  QVERIFY(app.window->Actions().Trigger("ScriptTest"));
+  watcher.stop();
+  QVERIFY(sawLock);
+  QVERIFY(app.questions.contains(QStringLiteral("Остановить выполнение сценария?")));
+  QVERIFY(!app.ws->Script().running);
+  // Stopped before the twentieth step: the archive stays at the offset where it stopped.
+  QVERIFY(app.ws->DrawsOffset() > 1);
+  QVERIFY(app.ws->Stakes().Count() < 20 * 1001);
+  QVERIFY(app.window->LeftPages()->isEnabled());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,0 +1,127 @@
+#include "ui/script_page.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/workspace.h"
+#include "core/strutil.h"
+#include "filters/filter_item.h"
+#include "scenario/script_model.h"
+#include "scenario/texts.h"
+#include "ui/qt_host.h"
+
+namespace korvane::ui {
+
+ScriptModel::ScriptModel(const Workspace& ws, QObject* parent)
+    : QAbstractTableModel(parent), ws_(ws), rows_(static_cast<int>(ws.ScriptLines().size())) {}
+
+int ScriptModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int ScriptModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 9; }
+
+QVariant ScriptModel::data(const QModelIndex& index, int role) const {
+  const auto& lines = ws_.ScriptLines();
+  if (!index.isValid() || index.row() >= static_cast<int>(lines.size()) || role != Qt::DisplayRole)
+    return {};
+  const std::string& line = lines[static_cast<size_t>(index.row())];
+  if (IsSeparatorLine(line)) return {};
+  const int col = index.column();
+  if (col == 0) return Q(LineComment(line));
+  if (col == 1) return Q(OptionsToDisplayText(TextToOptions(LineOptions(line))));
+  const std::string field = LineFilter(line, col - 1);
+  if (field.empty()) return {};
+  return Q(FilterItemToText(TextToFilterItem(field, ws_.Registry())));
+}
+
+QVariant ScriptModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section > 8)
+    return {};
+  return QString::fromUtf8(texts::ScriptColumns[section]);
+}
+
+void ScriptModel::Refresh() {
+  const int rows = static_cast<int>(ws_.ScriptLines().size());
+  if (rows != rows_) {
+    beginResetModel();
+    rows_ = rows;
+    endResetModel();
+  } else if (rows_ > 0) {
+    emit dataChanged(index(0, 0), index(rows_ - 1, 8));
+  }
+}
+
+ScriptPage::ScriptPage(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(2, 2, 2, 2);
+  tools_ = new QToolBar(this);
+  tools_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  layout->addWidget(tools_);
+  model_ = new ScriptModel(ws, this);
+  view_ = new QTableView(this);
+  view_->setObjectName(QStringLiteral("lvScript"));
+  view_->setModel(model_);
+  view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view_->verticalHeader()->hide();
+  view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
+  view_->setWordWrap(false);
+  for (int c = 0; c < 9; ++c) view_->setColumnWidth(c, 200);
+  view_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  layout->addWidget(view_, 1);
+  auto* bar = new QHBoxLayout;
+  for (size_t i = 0; i < panels_.size(); ++i) {
+    auto* label = new QLabel(this);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setContentsMargins(4, 0, 4, 0);
+    label->setTextFormat(Qt::PlainText);
+    if (i + 1 < panels_.size()) label->setMinimumWidth(90);
+    bar->addWidget(label, i + 1 == panels_.size() ? 1 : 0);
+    panels_[i] = label;
+  }
+  layout->addLayout(bar);
+  connect(view_, &QTableView::doubleClicked, this,
+          [this](const QModelIndex& i) { emit rowActivated(i.row()); });
+  Refresh();
+}
+
+int ScriptPage::FirstSelectedRow() const {
+  const auto rows = SelectedRows();
+  return rows.empty() ? -1 : rows.front();
+}
+
+std::vector<int> ScriptPage::SelectedRows() const {
+  std::vector<int> rows;
+  for (const QModelIndex& i : view_->selectionModel()->selectedRows())
+    if (i.row() < static_cast<int>(ws_.ScriptLines().size())) rows.push_back(i.row());
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+void ScriptPage::SelectOnly(int row) {
+  if (row < 0) {
+    view_->clearSelection();
+    return;
+  }
+  view_->selectRow(row);
+  view_->scrollTo(model_->index(row, 0));
+}
+
+void ScriptPage::Refresh() {
+  model_->Refresh();
+  const auto& st = ws_.Script();
+  panels_[0]->setText(Q(Format(texts::PanelLines, static_cast<int>(ws_.ScriptLines().size()))));
+  panels_[1]->setText(Q(Format(texts::PanelCycle, st.cycle)));
+  panels_[2]->setText(Q(Format(texts::PanelLine, st.line)));
+  panels_[3]->setText(Q(Format(texts::PanelScriptStakes, st.stakes)));
+  panels_[4]->setText(st.total == 0
+                          ? Q(st.text)
+                          : Q(Format(texts::PanelVariant, st.variant, st.total, st.text.c_str())));
+  view_->setEnabled(!st.running);
+}
+
+}  // namespace korvane::ui

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QWidget>
+#include <array>
+#include <vector>
+
+class QLabel;
+class QTableView;
+class QToolBar;
+
+namespace korvane {
+class Workspace;
+}
+
+namespace korvane::ui {
+
+// The scenario view: one row per line, made on demand from the workspace's lines.
+class ScriptModel : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  explicit ScriptModel(const Workspace& ws, QObject* parent = nullptr);
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  void Refresh();
+
+ private:
+  const Workspace& ws_;
+  int rows_ = 0;
+};
+
+// The "Сценарий" page: the tool bar, the scenario view and the run's status bar.
+class ScriptPage : public QWidget {
+  Q_OBJECT
+ public:
+  ScriptPage(Workspace& ws, QWidget* parent = nullptr);
+  QTableView* View() const { return view_; }
+  QToolBar* Tools() const { return tools_; }
+  ScriptModel* Model() const { return model_; }
+  QLabel* Panel(int i) const { return panels_[static_cast<size_t>(i)]; }
+  // The first selected row, or -1; all selected rows ascending.
+  int FirstSelectedRow() const;
+  std::vector<int> SelectedRows() const;
+  void SelectOnly(int row);
+  // Follows the lines and the run state.
+  void Refresh();
+
+ signals:
+  void rowActivated(int row);
+
+ private:
+  Workspace& ws_;
+  QToolBar* tools_;
+  ScriptModel* model_;
+  QTableView* view_;
+  std::array<QLabel*, 5> panels_{};
+};
+
+}  // namespace korvane::ui
