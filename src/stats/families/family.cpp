@@ -4,7 +4,10 @@ namespace korvane {
 
 std::vector<FamilyMember> AllFamilyMembers() {
   std::vector<FamilyMember> all;
-  for (const auto* family : {&NumberFamily(), &SumFamily()})
+  for (const auto* family :
+       {&NumberFamily(), &SumFamily(), &DifferenceFamily(), &ChannelFamily(), &MatrixFamily(),
+        &SegmentFamily(), &SequenceFamily(), &RepeatFamily(), &CombValueFamily(), &OgnevFamily(),
+        &SeriesFamily(), &ChainFamily(), &ShreddingFamily()})
     all.insert(all.end(), family->begin(), family->end());
   return all;
 }

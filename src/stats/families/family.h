@@ -18,6 +18,17 @@ struct FamilyMember {
 
 const std::vector<FamilyMember>& NumberFamily();
 const std::vector<FamilyMember>& SumFamily();
+const std::vector<FamilyMember>& DifferenceFamily();
+const std::vector<FamilyMember>& ChannelFamily();
+const std::vector<FamilyMember>& MatrixFamily();
+const std::vector<FamilyMember>& SegmentFamily();
+const std::vector<FamilyMember>& SequenceFamily();
+const std::vector<FamilyMember>& RepeatFamily();
+const std::vector<FamilyMember>& CombValueFamily();
+const std::vector<FamilyMember>& OgnevFamily();
+const std::vector<FamilyMember>& SeriesFamily();
+const std::vector<FamilyMember>& ChainFamily();
+const std::vector<FamilyMember>& ShreddingFamily();
 
 // Every member of every family built so far.
 std::vector<FamilyMember> AllFamilyMembers();

@@ -1,0 +1,13 @@
+// Combinations of values of one draw.
+
+#include "stats/families/family.h"
+#include "stats/stat_base.h"
+
+namespace korvane {
+
+const std::vector<FamilyMember>& CombValueFamily() {
+  static const std::vector<FamilyMember> members = {};
+  return members;
+}
+
+}  // namespace korvane

@@ -1,0 +1,13 @@
+// Matrix rows and columns.
+
+#include "stats/families/family.h"
+#include "stats/stat_base.h"
+
+namespace korvane {
+
+const std::vector<FamilyMember>& MatrixFamily() {
+  static const std::vector<FamilyMember> members = {};
+  return members;
+}
+
+}  // namespace korvane

@@ -1,0 +1,13 @@
+// Numbers repeated across draws.
+
+#include "stats/families/family.h"
+#include "stats/stat_base.h"
+
+namespace korvane {
+
+const std::vector<FamilyMember>& RepeatFamily() {
+  static const std::vector<FamilyMember> members = {};
+  return members;
+}
+
+}  // namespace korvane

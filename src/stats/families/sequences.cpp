@@ -1,0 +1,13 @@
+// Sequences of consecutive numbers in one draw.
+
+#include "stats/families/family.h"
+#include "stats/stat_base.h"
+
+namespace korvane {
+
+const std::vector<FamilyMember>& SequenceFamily() {
+  static const std::vector<FamilyMember> members = {};
+  return members;
+}
+
+}  // namespace korvane
