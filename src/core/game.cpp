@@ -53,6 +53,11 @@ int ChannelOf(int number, int channelSize) {
 
 int ChannelsCount(int channelSize) { return ChannelOf(MaxNum, channelSize); }
 
+std::pair<int, int> ChannelRange(int channelSize) {
+  if (channelSize <= 0) return {0, -1};
+  return {ChannelOf(MinNum, channelSize), ChannelOf(MaxNum, channelSize)};
+}
+
 uint32_t ChannelColor(int number, int channelSize) {
   static constexpr uint32_t kColors[19] = {0xAAFFAA, 0xFFFFAA, 0xAAFFFF, 0xFFAAAA, 0xAAAAFF,
                                            0xFFD5AA, 0xD5AAFF, 0xD4D4D4, 0xAAD5FF, 0xFFAAD5,
@@ -72,6 +77,16 @@ TSegmentTable DefaultSegmentTable() {
 
 int SegmentOf(const TSegmentTable& table, int position, int number) {
   return table[static_cast<size_t>((position - 1) * ValuesCount + (number - MinNum))];
+}
+
+std::pair<int, int> SegmentRange(const TSegmentTable& table) {
+  int low = 9;
+  int high = 1;
+  for (uint8_t s : table) {
+    low = std::min<int>(low, s);
+    high = std::max<int>(high, s);
+  }
+  return {low, high};
 }
 
 std::string CombToText(const TComb& c) {

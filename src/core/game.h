@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace korvane {
@@ -85,6 +86,9 @@ int TextToNum(std::string_view text);
 // Channels: channel size s puts number n in channel ceil((n + 1) / s), from 1.
 int ChannelOf(int number, int channelSize);
 int ChannelsCount(int channelSize);
+// The channels of the numbers: (channel of MinNum, channel of MaxNum); (0, -1) for a size
+// that is not above 0.
+std::pair<int, int> ChannelRange(int channelSize);
 // Background colour (0xRRGGBB) of a number cell by its channel.
 uint32_t ChannelColor(int number, int channelSize);
 
@@ -92,6 +96,8 @@ uint32_t ChannelColor(int number, int channelSize);
 using TSegmentTable = std::array<uint8_t, NumsCount * ValuesCount>;
 TSegmentTable DefaultSegmentTable();
 int SegmentOf(const TSegmentTable& table, int position, int number);
+// The smallest and the largest segment number of the table (the search starts from (9, 1)).
+std::pair<int, int> SegmentRange(const TSegmentTable& table);
 
 // Matrix coordinates of a number (the column count plays no part in this game).
 inline int MatrixCoord1(int /*number*/) { return 0; }

@@ -27,6 +27,13 @@ TEST(Game, ChannelOf) {
   EXPECT_EQ(ChannelsCount(2), 5);
   EXPECT_EQ(ChannelsCount(3), 4);
   EXPECT_EQ(ChannelsCount(1), 10);
+  EXPECT_EQ(ChannelRange(2), (std::pair<int, int>{1, 5}));
+  EXPECT_EQ(ChannelRange(0), (std::pair<int, int>{0, -1}));
+  TSegmentTable seg = DefaultSegmentTable();
+  EXPECT_EQ(SegmentRange(seg), (std::pair<int, int>{1, 1}));
+  seg[4] = 3;
+  seg[20] = 2;
+  EXPECT_EQ(SegmentRange(seg), (std::pair<int, int>{1, 3}));
 }
 
 TEST(Game, ChannelColor) {
