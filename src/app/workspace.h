@@ -157,6 +157,9 @@ class Workspace {
   // Creates the missing prefetch files (and rebuilds those of `groups`); runs only when forced
   // or when prefetch is on. Progress and errors go to the Host.
   void CreateAllPrefetch(bool force, const std::set<int>& groups);
+  // The shredding dialog's OK: takes the formulas, writes them to Korvane.ini, rebuilds the
+  // shredding prefetch files and the registry.
+  void ApplyShredding(const std::array<ShreddingFormula, 3>& formulas);
   // The method rows of the details windows: name and graph value of every method with one.
   std::vector<std::pair<std::string, std::string>> CombDetails(const TComb& comb) const;
 

@@ -6,6 +6,7 @@
 #include "app/workspace.h"
 #include "core/error.h"
 #include "core/strutil.h"
+#include "core/texts.h"
 #include "stats/texts.h"
 
 namespace korvane {
@@ -141,6 +142,23 @@ void Workspace::CreateAllPrefetch(bool force, const std::set<int>& groups) {
                           Format(texts::PrefetchCreateError, e.path.c_str(), e.text.c_str()));
       });
   host_.progress(0, 0, {});
+}
+
+void Workspace::ApplyShredding(const std::array<ShreddingFormula, 3>& formulas) {
+  settings_.shredding = formulas;
+  {
+    BusyScope busy(busy_, texts::SavingConfig);
+    try {
+      SaveShreddingSettings(ini_, settings_);
+      ini_.Save();
+    } catch (const Error& e) {
+      ReportError(texts::ConfigWriteError, e.what());
+    }
+  }
+  CreateAllPrefetch(false, {12});
+  BuildRegistry();
+  statTable_.lastKey.reset();
+  RecomputeViews(true);
 }
 
 std::vector<std::pair<std::string, std::string>> Workspace::CombDetails(const TComb& comb) const {

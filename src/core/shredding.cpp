@@ -129,7 +129,7 @@ class Parser {
         if (!Mul(num, 10, num) || !Add(num, c - '0', num)) return false;
         if (point && !Mul(den, 10, den)) return false;
         digits = true;
-      } else if ((c == '.' || c == ',') && !point) {
+      } else if (c == '.' && !point) {
         point = true;
       } else {
         break;
@@ -163,10 +163,28 @@ void ReplaceAllNoCase(std::string& s, char letter, int position, uint8_t value) 
   s.swap(out);
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Evaluates text without blanks held in a caller's buffer.
+std::optional<Fraction> EvaluateCompact(std::string_view text) { return Parser(text).Run(); }
+
+int64_t FractionDigits(const Fraction& value, int digits) {
+  digits = std::clamp(digits, 0, 18);
+  i128 scale = 1;
+  for (int i = 0; i < digits; ++i) scale *= 10;
+  const i128 rest = Abs(value.num) % value.den;  // fractional part = rest / den
+  i128 scaled;
+  if (!Mul(rest, scale, scaled)) return 0;
+  return static_cast<int64_t>(scaled / value.den);
+}
+
 }  // namespace
 
 std::optional<Fraction> EvaluateExact(std::string_view expression) {
-  return Parser(expression).Run();
+  std::string compact;
+  for (char c : expression)
+    if (!IsBlank(c)) compact += c;
+  return EvaluateCompact(compact);
 }
 
 std::string SubstituteShreddingFormula(std::string_view formula, const TComb& t, const TComb& p,
@@ -180,17 +198,64 @@ std::string SubstituteShreddingFormula(std::string_view formula, const TComb& t,
   return s;
 }
 
+ShreddingFormulaProgram::ShreddingFormulaProgram(std::string_view formula, int digits)
+    : formula_(formula), digits_(digits) {
+  // The names in replacement order, each becoming slot byte 1..9 of the template.
+  std::string text(formula);
+  static constexpr char kLetters[3] = {'n', 'p', 't'};
+  for (int i = 1; i <= NumsCount; ++i)
+    for (int l = 0; l < 3; ++l) {
+      const char slot = static_cast<char>((i - 1) * 3 + l + 1);
+      std::string out;
+      for (size_t k = 0; k < text.size(); ++k) {
+        if (k + 1 < text.size() && static_cast<char>(text[k] | 0x20) == kLetters[l] &&
+            text[k + 1] == static_cast<char>('0' + i)) {
+          out += slot;
+          ++k;
+        } else {
+          out += text[k];
+        }
+      }
+      text.swap(out);
+    }
+  // A slot right after a name letter could form a new name once filled with its digit (a
+  // later pass would then replace it): such formulas take the plain text route.
+  for (size_t k = 1; k < text.size(); ++k) {
+    const char prev = static_cast<char>(text[k - 1] | 0x20);
+    if (text[k] >= 1 && text[k] <= 9 && (prev == 'n' || prev == 'p' || prev == 't'))
+      plainText_ = true;
+  }
+  for (char c : text)
+    if (!IsBlank(c)) template_ += c;
+}
+
+int64_t ShreddingFormulaProgram::Value(const TComb& t, const TComb& p, const TComb& n) const {
+  if (plainText_) return ShreddingValue(formula_, digits_, t, p, n);
+  const TComb* combs[3] = {&n, &p, &t};
+  char stack[256];
+  std::string heap;
+  char* buf = stack;
+  if (template_.size() > sizeof stack) {
+    heap.resize(template_.size());
+    buf = heap.data();
+  }
+  for (size_t k = 0; k < template_.size(); ++k) {
+    const char c = template_[k];
+    if (c >= 1 && c <= 9) {
+      const int slot = c - 1;
+      buf[k] = static_cast<char>('0' + (*combs[slot % 3])[static_cast<size_t>(slot / 3)]);
+    } else {
+      buf[k] = c;
+    }
+  }
+  const auto value = EvaluateCompact(std::string_view(buf, template_.size()));
+  return value ? FractionDigits(*value, digits_) : 0;
+}
+
 int64_t ShreddingValue(std::string_view formula, int digits, const TComb& t, const TComb& p,
                        const TComb& n) {
   const auto value = EvaluateExact(SubstituteShreddingFormula(formula, t, p, n));
-  if (!value) return 0;
-  digits = std::clamp(digits, 0, 18);
-  i128 scale = 1;
-  for (int i = 0; i < digits; ++i) scale *= 10;
-  const i128 rest = Abs(value->num) % value->den;  // fractional part = rest / den
-  i128 scaled;
-  if (!Mul(rest, scale, scaled)) return 0;
-  return static_cast<int64_t>(scaled / value->den);
+  return value ? FractionDigits(*value, digits) : 0;
 }
 
 }  // namespace korvane

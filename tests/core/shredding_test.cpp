@@ -23,7 +23,14 @@ TEST(Shredding, ExactDecimals) {
       {"-(n1+n2)/n3", 2, {1, 1, 3}, 66},  // absolute value
       {"n1-n2*n3", 2, {1, 2, 3}, 0},      // precedence: 1 - 6 = -5
       {"1.25*3", 2, zero, 75},
-      {"0,5+0.25", 2, zero, 75},
+      {"0,5+0.25", 2, zero, 0},  // "," is no decimal point: bad syntax
+      {"1.+.5", 2, zero, 50},
+      {" ( 7 ) / 5 ", 2, zero, 40},  // blanks are ignored
+      {"1 2/5", 1, zero, 4},         // even inside numbers: 12/5
+      {"n10/7", 3, {5, 0, 0}, 142},  // "n10" is n1 followed by "0": 50/7
+      {"n4+1", 2, {1, 2, 3}, 0},     // a name left over is bad syntax
+      {"+-3/4", 2, zero, 75},        // unary signs
+      {"(n1+n2)/n3", 2, {0, 6, 5}, 20},
       {"N1/N2", 1, {1, 4, 0}, 2},       // letters match case-insensitively
       {"(n1+n2)/n3", 2, {1, 2, 0}, 0},  // division by zero
       {"(n1+", 2, {1, 2, 3}, 0},        // bad syntax
@@ -39,6 +46,26 @@ TEST(Shredding, SubstitutesEveryCombination) {
   const TComb t{1, 2, 3}, p{4, 5, 6}, n{7, 8, 9};
   EXPECT_EQ(SubstituteShreddingFormula("n1+p2*t3+N3-T1", t, p, n), "7+5*3+9-1");
   EXPECT_EQ(ShreddingValue("(t1+p1)/n1", 3, t, p, n), 714);  // 5/7 = 0.714285...
+}
+
+TEST(Shredding, PreparedFormulasGiveTheSameValues) {
+  const char* formulas[] = {
+      "(n1+n2)/n3",   "(n1+n3)/n2",     "(n2+n3)/n1",
+      "n1/(p1+t1+1)", "(N1*10+n2)/7.3", "nn1/3",  // "nn1": the plain text route
+      "p1t1/(n3+1)",  "-(n1-n2)/n3",    "1/0",
+      "x+1",          "n1n2n3/997",     ""};
+  for (const char* f : formulas)
+    for (int digits : {1, 2, 5}) {
+      const ShreddingFormulaProgram program(f, digits);
+      for (int v = 0; v < 1000; v += 7) {
+        const TComb n{static_cast<uint8_t>(v / 100), static_cast<uint8_t>(v / 10 % 10),
+                      static_cast<uint8_t>(v % 10)};
+        const TComb p{static_cast<uint8_t>((v + 3) % 10), 2, 3};
+        const TComb t{4, static_cast<uint8_t>(v % 7), 6};
+        ASSERT_EQ(program.Value(t, p, n), ShreddingValue(f, digits, t, p, n))
+            << f << " " << CombToText(n);
+      }
+    }
 }
 
 TEST(Shredding, HugeValuesGiveZeroInsteadOfOverflowing) {
