@@ -68,21 +68,25 @@ TStatDrawRec DecodePrefetchRec(const uint8_t* in) {
   return rec;
 }
 
+void MergeStatValue(TStatDrawRec& e, const TStatDrawRec& item, bool withIntervals) {
+  e.count += item.count;
+  if (e.depth == 0 || (item.depth > 0 && item.depth <= e.depth)) {
+    e.lastDraw = item.lastDraw;
+    e.depth = item.depth;
+  }
+  if (withIntervals && item.lastDraw > 0 && e.prevDraw > 0) {
+    const int64_t d = std::abs(int64_t{e.prevDraw} - item.lastDraw);
+    const uint16_t d16 = Saturate16(d);
+    if (d16 < e.minInterval || e.minInterval == 0) e.minInterval = d16;
+    if (d16 > e.maxInterval || e.maxInterval == 0) e.maxInterval = d16;
+  }
+  e.prevDraw = item.lastDraw;
+}
+
 void AddStatValue(TStatDrawArray& array, const TStatDrawRec& item, bool withIntervals) {
   for (TStatDrawRec& e : array) {
     if (e.key != item.key) continue;
-    e.count += item.count;
-    if (e.depth == 0 || (item.depth > 0 && item.depth <= e.depth)) {
-      e.lastDraw = item.lastDraw;
-      e.depth = item.depth;
-    }
-    if (withIntervals && item.lastDraw > 0 && e.prevDraw > 0) {
-      const int64_t d = std::abs(int64_t{e.prevDraw} - item.lastDraw);
-      const uint16_t d16 = Saturate16(d);
-      if (d16 < e.minInterval || e.minInterval == 0) e.minInterval = d16;
-      if (d16 > e.maxInterval || e.maxInterval == 0) e.maxInterval = d16;
-    }
-    e.prevDraw = item.lastDraw;
+    MergeStatValue(e, item, withIntervals);
     return;
   }
   array.push_back(item);

@@ -111,6 +111,8 @@ struct StatTotalsResult {
 };
 
 void AddStatValue(TStatDrawArray& array, const TStatDrawRec& item, bool withIntervals);
+// The update AddStatValue makes to the element e whose key equals the item's.
+void MergeStatValue(TStatDrawRec& e, const TStatDrawRec& item, bool withIntervals);
 int32_t AddLastValue(TLastValueArray& array, const TLastValueRec& item);
 void AddSimpleValue(TStatSimpleArray& array, int32_t key, int32_t count);
 void SortSimpleValues(TStatSimpleArray& array);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
 #include "core/strutil.h"
 
@@ -46,21 +47,140 @@ void TCustomStat::EvaluateDraw(int index, int last, bool sortFlag, TStatDrawArra
   BaseEvaluateDraw(index, last, sortFlag);
 }
 
+void TCustomStat::IndexList(TStatDrawArray& list) {
+  if (&list != indexedList_ || list.data() != indexedData_ || list.size() < indexedSize_) {
+    keyIndex_.clear();
+    indexedSize_ = 0;
+    indexedList_ = &list;
+    indexedData_ = list.data();
+  }
+  // The first of equal keys wins, as in a search from the front.
+  for (; indexedSize_ < list.size(); ++indexedSize_)
+    keyIndex_.try_emplace(list[indexedSize_].key.Bits(), static_cast<uint32_t>(indexedSize_));
+}
+
+void TCustomStat::AddWork(TStatDrawArray& list, bool withIntervals) {
+  // Below this a search from the front is quicker than hashing.
+  constexpr size_t IndexedFrom = 32;
+  if (list.size() < IndexedFrom) {
+    AddStatValue(list, Work, withIntervals);
+    return;
+  }
+  IndexList(list);
+  const uint64_t bits = Work.key.Bits();
+  auto it = keyIndex_.find(bits);
+  if (it != keyIndex_.end() && list[it->second].key != Work.key) {
+    // The list was rearranged since it was indexed.
+    indexedList_ = nullptr;
+    IndexList(list);
+    it = keyIndex_.find(bits);
+  }
+  if (it != keyIndex_.end()) {
+    MergeStatValue(list[it->second], Work, withIntervals);
+    return;
+  }
+  list.push_back(Work);
+  // Still indexed when the push did not move the list.
+  if (list.data() == indexedData_) {
+    keyIndex_.emplace(bits, static_cast<uint32_t>(list.size() - 1));
+    indexedSize_ = list.size();
+  }
+}
+
 int32_t TCustomStat::FindNextDraw(const TStatDrawRec& rec, int start, int last, bool sortFlag) {
+  return FindNextDraws({rec.key}, {start}, last, sortFlag)[0];
+}
+
+std::vector<int32_t> TCustomStat::FindNextDraws(const std::vector<TStatKey>& keys,
+                                                const std::vector<int>& starts, int last,
+                                                bool sortFlag) {
   const int count = DrawCount();
-  if (start < 0) start = 0;
-  if (start >= count) return -1;
-  StatScratch scratch(std::max<size_t>(ScratchSize(), 120), 0);
+  const size_t n = keys.size();
+  std::vector<int32_t> found(n, -1);
+  auto startOf = [&](size_t r) { return std::max(starts[r], 0); };
+  std::vector<size_t> order;
+  for (size_t r = 0; r < n; ++r)
+    if (startOf(r) < count) order.push_back(r);
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return startOf(a) < startOf(b); });
+  if (order.empty()) return found;
+
+  // The scans still looking, grouped into cohorts of one scratch state each. Cohorts that
+  // reach equal states are merged (union-find over cohort numbers).
+  struct Cohort {
+    StatScratch scratch;
+    size_t pending = 0;
+  };
+  std::vector<Cohort> cohorts;
+  std::vector<size_t> parent;
+  auto root = [&parent](size_t c) {
+    while (parent[c] != c) c = parent[c] = parent[parent[c]];
+    return c;
+  };
+  constexpr size_t NotStarted = static_cast<size_t>(-1);
+  std::vector<size_t> cohortOf(n, NotStarted);
+  std::vector<bool> resolved(n, false);
+  std::unordered_map<uint64_t, std::vector<size_t>> rowsByKey;
+  for (size_t r : order) rowsByKey[keys[r].Bits()].push_back(r);
+
+  const size_t scratchSize = std::max<size_t>(ScratchSize(), 120);
+  std::vector<size_t> live;  // root cohorts in the order they began
   TStatDrawArray list;
   TLastValueArray lastValues;
-  for (int i = start; i < count; ++i) {
-    list.clear();
-    lastValues.clear();
-    EvaluateDraw(i, last, sortFlag, list, scratch, lastValues);
-    for (const TStatDrawRec& e : list)
-      if (e.key == rec.key) return e.lastDraw;
+  size_t next = 0;
+  size_t unresolved = order.size();
+  int i = startOf(order[0]);
+  while (i < count && unresolved > 0) {
+    if (next < order.size() && startOf(order[next]) == i) {
+      const size_t c = cohorts.size();
+      cohorts.push_back({StatScratch(scratchSize, 0), 0});
+      parent.push_back(c);
+      for (; next < order.size() && startOf(order[next]) == i; ++next) {
+        cohortOf[order[next]] = c;
+        ++cohorts[c].pending;
+      }
+      live.push_back(c);
+    }
+    for (size_t c : live) {
+      list.clear();
+      lastValues.clear();
+      EvaluateDraw(i, last, sortFlag, list, cohorts[c].scratch, lastValues);
+      for (const TStatDrawRec& e : list) {
+        const auto it = rowsByKey.find(e.key.Bits());
+        if (it == rowsByKey.end()) continue;
+        for (size_t r : it->second) {
+          if (resolved[r] || cohortOf[r] == NotStarted || root(cohortOf[r]) != c) continue;
+          resolved[r] = true;
+          found[r] = e.lastDraw;
+          --cohorts[c].pending;
+          --unresolved;
+        }
+      }
+    }
+    // Drop finished cohorts; fold a cohort into the one before it when their states agree.
+    size_t kept = 0;
+    for (size_t c : live) {
+      if (cohorts[c].pending == 0) {
+        StatScratch().swap(cohorts[c].scratch);
+        continue;
+      }
+      if (kept > 0 && cohorts[live[kept - 1]].scratch == cohorts[c].scratch) {
+        const size_t into = live[kept - 1];
+        parent[c] = into;
+        cohorts[into].pending += cohorts[c].pending;
+        StatScratch().swap(cohorts[c].scratch);
+        continue;
+      }
+      live[kept++] = c;
+    }
+    live.resize(kept);
+    // Nothing in progress: go straight to the next start.
+    if (live.empty() && next < order.size())
+      i = startOf(order[next]);
+    else
+      ++i;
   }
-  return -1;
+  return found;
 }
 
 int32_t TCustomStat::GraphValue(int index, int last, bool sortFlag) {
@@ -163,6 +283,54 @@ bool HasKeyPair(const TStatDrawArray& list, int16_t a, int16_t b) {
   for (const TStatDrawRec& r : list)
     if (r.key.k[0] == a && r.key.k[2] == b) return true;
   return false;
+}
+
+int16_t DistinctCoords(const TPosCoords& c, int /*param*/) {
+  int16_t n = 0;
+  for (size_t i = 0; i < c.size(); ++i) {
+    bool seen = false;
+    for (size_t j = 0; j < i; ++j) seen = seen || c[j] == c[i];
+    if (!seen) ++n;
+  }
+  return n;
+}
+
+int16_t PositionsWithCoord(const TPosCoords& c, int v) {
+  return static_cast<int16_t>(std::count(c.begin(), c.end(), v));
+}
+
+void TCoordTally::Add(int coord, int count) {
+  for (size_t i = 0; i < size_; ++i) {
+    if (entries_[i].coord != coord) continue;
+    entries_[i].count = static_cast<int16_t>(entries_[i].count + count);
+    return;
+  }
+  if (size_ < entries_.size())
+    entries_[size_++] = {static_cast<int16_t>(coord), static_cast<int16_t>(count)};
+}
+
+int PosGroupKeys(PosGroups groups, const TPosCoords& c, std::array<TStatKey, 3>& keys) {
+  switch (groups) {
+    case PosGroups::AllPairs:
+      keys[0].k = {c[0], c[1], 0, 0};
+      keys[1].k = {c[0], c[2], 0, 0};
+      keys[2].k = {c[1], c[2], 0, 0};
+      return 3;
+    case PosGroups::NeighbourPairs:
+      keys[0].k = {c[0], c[1], 0, 0};
+      keys[1].k = {c[1], c[2], 0, 0};
+      return 2;
+    case PosGroups::Triple:
+      break;
+  }
+  keys[0].k = {c[0], c[1], c[2], 0};
+  return 1;
+}
+
+std::string PosGroupText(PosGroups groups, const TStatKey& key) {
+  std::string text = std::to_string(key.k[0]) + ":" + std::to_string(key.k[1]);
+  if (groups == PosGroups::Triple) text += ":" + std::to_string(key.k[2]);
+  return text;
 }
 
 }  // namespace korvane
