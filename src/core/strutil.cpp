@@ -96,6 +96,19 @@ std::string FloatToText(double v) {
   return std::string(buf, ptr);
 }
 
+namespace {
+template <typename T>
+std::string FixedTextOf(T v, int digits) {
+  char buf[128];
+  const auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, digits);
+  if (ec != std::errc()) return Format("%.*Lf", digits, static_cast<long double>(v));
+  return std::string(buf, ptr);
+}
+}  // namespace
+
+std::string FixedText(double v, int digits) { return FixedTextOf(v, digits); }
+std::string FixedText(long double v, int digits) { return FixedTextOf(v, digits); }
+
 std::vector<std::string_view> SplitAny(std::string_view s, std::string_view separators) {
   std::vector<std::string_view> words;
   size_t start = 0;

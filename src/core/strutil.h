@@ -29,6 +29,10 @@ std::optional<double> ParseFloat(std::string_view s);
 // The shortest text that reads back as the same double, with "." as the separator.
 std::string FloatToText(double v);
 
+// The text of Format("%.*f", digits, v) (and "%.*Lf" for long double), made without printf.
+std::string FixedText(double v, int digits);
+std::string FixedText(long double v, int digits);
+
 // Splits at every occurrence of any of the separator characters; empty words are kept.
 std::vector<std::string_view> SplitAny(std::string_view s, std::string_view separators);
 

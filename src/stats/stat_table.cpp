@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <unordered_map>
 
 #include "core/archive.h"
 #include "core/strutil.h"
@@ -103,18 +104,22 @@ void StatTable::Build(const StatBuildInput& in) {
       return static_cast<double>(fullCount) * static_cast<double>(cmax + cmin) / 2.0 / pf->fmax;
     return static_cast<double>(fullCount) * static_cast<double>(cmax) / pf->fmax;
   };
+  // Positions of the values by key (the first of equal keys).
+  std::unordered_map<uint64_t, size_t> position;
   if (prefetch && !list.empty()) {
+    position.reserve(list.size());
+    for (size_t i = 0; i < list.size(); ++i) position.try_emplace(list[i].key.Bits(), i);
     for (const TStatDrawRec& r : pf->records)
-      for (TStatDrawRec& e : list)
-        if (e.key == r.key) {
-          e.expected = static_cast<int32_t>(scaledNorm(r.count));
-          break;
-        }
+      if (const auto it = position.find(r.key.Bits()); it != position.end())
+        list[it->second].expected = static_cast<int32_t>(scaledNorm(r.count));
   }
   normShown_ = prefetch;
 
   const TWeightCoefs& coefs = in.registry->WeightCoefs();
   rows_.reserve(list.size());
+  std::vector<size_t> factRows;
+  std::vector<TStatKey> factKeys;
+  std::vector<int> factStarts;
   for (const TStatDrawRec& rec : list) {
     StatRow row;
     row.rec = rec;
@@ -125,15 +130,15 @@ void StatTable::Build(const StatBuildInput& in) {
     const int64_t L = rec.lastDraw;
     t[0] = stat->ValueToText(rec);
     t[1] = std::to_string(c);
-    t[2] = total != 0 ? Format("%.5f", static_cast<double>(c) * 100 / static_cast<double>(total))
-                      : "-";
+    t[2] =
+        total != 0 ? FixedText(static_cast<double>(c) * 100 / static_cast<double>(total), 5) : "-";
     if (prefetch) {
       t[3] = std::to_string(e);
       t[4] = std::to_string(c - e);
       const double pct = e != 0   ? static_cast<double>(c - e) * 100 / static_cast<double>(e)
                          : c != 0 ? 100.0
                                   : 0.0;
-      t[5] = Format("%.5f", pct);
+      t[5] = FixedText(pct, 5);
     } else {
       t[3] = t[4] = t[5] = "-";
     }
@@ -143,14 +148,14 @@ void StatTable::Build(const StatBuildInput& in) {
       continue;
     }
     t[6] = std::to_string(d);
-    t[7] = Format("%.2f", static_cast<double>(d) * 100 / static_cast<double>(dmax));
-    t[8] = Format("%.2Lf", RowWeight(coefs, prefetch, c, e, d, total, dmax));
+    t[7] = FixedText(static_cast<double>(d) * 100 / static_cast<double>(dmax), 2);
+    t[8] = FixedText(RowWeight(coefs, prefetch, c, e, d, total, dmax), 2);
     t[9] = std::to_string(L);
     if (c < 2) {
       t[10] = t[11] = t[12] = t[13] = "-";
     } else {
       t[10] = std::to_string(rec.minInterval);
-      t[11] = Format("%.4f", static_cast<double>(n) / static_cast<double>(c));
+      t[11] = FixedText(static_cast<double>(n) / static_cast<double>(c), 4);
       t[12] = std::to_string(rec.maxInterval);
       t[13] = std::to_string(RoundDiv(n + L * c, c));
     }
@@ -159,8 +164,18 @@ void StatTable::Build(const StatBuildInput& in) {
     } else {
       t[14] = std::to_string(RoundDiv((c + 1) * L, c));
       t[15] = std::to_string(RoundDiv((c + 2) * (L + 1), c + 1));
-      const int start = IndexOfDrawNumber(draws, static_cast<int32_t>(L)) + 1;
-      const int32_t f = stat->FindNextDraw(rec, start, last, in.sortFlag);
+      factRows.push_back(rows_.size());
+      factKeys.push_back(rec.key);
+      factStarts.push_back(IndexOfDrawNumber(draws, static_cast<int32_t>(L)) + 1);
+    }
+    rows_.push_back(std::move(row));
+  }
+  // "Факт": the next occurrence after the last one, for all rows in one scan.
+  if (!factRows.empty()) {
+    const std::vector<int32_t> found = stat->FindNextDraws(factKeys, factStarts, last, in.sortFlag);
+    for (size_t k = 0; k < factRows.size(); ++k) {
+      auto& t = rows_[factRows[k]].texts;
+      const int32_t f = found[k];
       if (f < 0) {
         t[16] = t[17] = t[18] = t[19] = "-";
       } else {
@@ -170,7 +185,6 @@ void StatTable::Build(const StatBuildInput& in) {
         t[19] = DiffText(t[15], f);
       }
     }
-    rows_.push_back(std::move(row));
   }
 
   // The chart.
@@ -182,11 +196,10 @@ void StatTable::Build(const StatBuildInput& in) {
         ++k;
         if (in.showTotalLine)
           chart_.total.push_back({k, scaledValue(r.count), stat->ValueToText(r)});
-        for (const TStatDrawRec& e : list)
-          if (e.key == r.key) {
-            chart_.actual.push_back({k, static_cast<double>(e.count), stat->ValueToText(e)});
-            break;
-          }
+        if (const auto it = position.find(r.key.Bits()); it != position.end()) {
+          const TStatDrawRec& e = list[it->second];
+          chart_.actual.push_back({k, static_cast<double>(e.count), stat->ValueToText(e)});
+        }
       }
     } else {
       TStatDrawArray sorted = list;
@@ -215,15 +228,41 @@ void StatTable::ClickColumn(int column) {
 void StatTable::SortRows() {
   const size_t col = static_cast<size_t>(sortColumn_);
   const bool desc = descending_;
-  // -1 when a goes before b.
-  auto compare = [col, desc](const StatRow& a, const StatRow& b) {
-    int r = CompareCellTexts(a.texts[col], b.texts[col]);
-    if (r == 0) r = CompareCellTexts(a.texts[0], b.texts[0]);
+  // CompareCellTexts on keys read once per cell: the number when the text is one, and the
+  // lower-case text.
+  struct CellKey {
+    bool isNumber = false;
+    double number = 0;
+    std::string lower;
+  };
+  auto keyOf = [](const std::string& text) {
+    CellKey k;
+    k.isNumber = ReadNumber(text, k.number);
+    k.lower = LowerUtf8(text);
+    return k;
+  };
+  auto compareKeys = [](const CellKey& a, const CellKey& b) {
+    if (a.isNumber && b.isNumber) return a.number < b.number ? -1 : a.number > b.number ? 1 : 0;
+    return Sign(a.lower.compare(b.lower));
+  };
+  const size_t n = rows_.size();
+  std::vector<CellKey> byCol(n);
+  std::vector<CellKey> byValue(n);
+  for (size_t i = 0; i < n; ++i) {
+    byCol[i] = keyOf(rows_[i].texts[col]);
+    byValue[i] = col == 0 ? byCol[i] : keyOf(rows_[i].texts[0]);
+  }
+  // -1 when row a goes before row b.
+  auto compare = [&](size_t a, size_t b) {
+    int r = compareKeys(byCol[a], byCol[b]);
+    if (r == 0) r = compareKeys(byValue[a], byValue[b]);
     return desc ? -r : r;
   };
-  // A top-down stable merge sort: the comparison is not transitive on the difference
-  // columns, so the algorithm fixes the order.
-  std::vector<StatRow> buffer(rows_.size());
+  // A top-down stable merge sort of row positions: the comparison is not transitive on the
+  // difference columns, so the algorithm fixes the order.
+  std::vector<size_t> order(n);
+  for (size_t i = 0; i < n; ++i) order[i] = i;
+  std::vector<size_t> buffer(n);
   auto sort = [&](auto&& self, size_t lo, size_t hi) -> void {
     if (hi - lo < 2) return;
     const size_t mid = (lo + hi) / 2;
@@ -231,16 +270,20 @@ void StatTable::SortRows() {
     self(self, mid, hi);
     size_t i = lo, j = mid, k = lo;
     while (i < mid && j < hi) {
-      if (compare(rows_[j], rows_[i]) < 0)
-        buffer[k++] = std::move(rows_[j++]);
+      if (compare(order[j], order[i]) < 0)
+        buffer[k++] = order[j++];
       else
-        buffer[k++] = std::move(rows_[i++]);
+        buffer[k++] = order[i++];
     }
-    while (i < mid) buffer[k++] = std::move(rows_[i++]);
-    while (j < hi) buffer[k++] = std::move(rows_[j++]);
-    for (size_t x = lo; x < hi; ++x) rows_[x] = std::move(buffer[x]);
+    while (i < mid) buffer[k++] = order[i++];
+    while (j < hi) buffer[k++] = order[j++];
+    for (size_t x = lo; x < hi; ++x) order[x] = buffer[x];
   };
-  sort(sort, 0, rows_.size());
+  sort(sort, 0, n);
+  std::vector<StatRow> sorted;
+  sorted.reserve(n);
+  for (size_t i : order) sorted.push_back(std::move(rows_[i]));
+  rows_ = std::move(sorted);
 }
 
 void StatTable::Select(int row, bool on) {
