@@ -48,6 +48,7 @@
 #include "ui/script_dialogs.h"
 #include "ui/script_page.h"
 #include "ui/settings_dialog.h"
+#include "ui/shredding_dialog.h"
 #include "ui/stake_dialogs.h"
 #include "ui/stakes_page.h"
 #include "ui/stat_page.h"
@@ -206,6 +207,19 @@ void MainWindow::RegisterActions() {
                  "",
                  "Файл",
                  [this] { EditConfigExecute(); },
+                 {},
+                 {},
+                 0,
+                 false});
+  actions_->Add({"EditShredding",
+                 "Формулы шинковки",
+                 "Редактирование формул для методов шинковки",
+                 "",
+                 "Файл",
+                 [this] {
+                   ShreddingDialog dlg(this, ws_.Settings().shredding);
+                   if (dlg.exec() == QDialog::Accepted) ws_.ApplyShredding(dlg.Result());
+                 },
                  {},
                  {},
                  0,
@@ -461,7 +475,7 @@ void MainWindow::BuildMenus() {
   };
   QMenu* file = menuBar()->addMenu(U(MenuFile));
   languageMenu_ = file->addMenu(U(MenuLanguage));
-  add(file, {"", "EditConfig", "", "ExitProgram"});
+  add(file, {"", "EditConfig", "EditShredding", "", "ExitProgram"});
   QMenu* draws = menuBar()->addMenu(U(MenuDraws));
   add(draws, {"DrawsAdd", "DrawsEdit", "DrawsDel", "", "DrawsImport", "DrawsExport", "",
               "DrawsInfo", "DrawsSorted"});

@@ -42,6 +42,7 @@
 #include "ui/script_dialogs.h"
 #include "ui/script_page.h"
 #include "ui/settings_dialog.h"
+#include "ui/shredding_dialog.h"
 #include "ui/stake_dialogs.h"
 #include "ui/stakes_page.h"
 #include "ui/stat_model.h"
@@ -117,6 +118,7 @@ class MainWindowTest : public QObject {
   void stakesPageAddsChecksAndDeletes();
   void scenarioLinesAreEditedAndRun();
   void scenarioTestStopsMidRun();
+  void shreddingFormulasAreSavedAndRenameTheMethods();
 };
 
 void MainWindowTest::startOnEmptyFolder() {
@@ -272,6 +274,20 @@ void MainWindowTest::settingsDialogShowsPrizesByMatchesAndSaves() {
   }
   Instance app(dir.path());
   QVERIFY(app.Start());
+  app.ws->SetPrefetchEnabled(true);
+  auto readFile = [](const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  };
+  const QString chn1 = dir.filePath("Prefetchs/Korvane_CHN1.dfc");
+  const QByteArray chn1Before = readFile(chn1);
+  QVERIFY(!chn1Before.isEmpty());
+  QComboBox* methods = app.window->Stat()->MethodList();
+  const int sgms = app.ws->Registry().IndexOfCode("SGMS");
+  const QString sgmsText = Q(app.ws->Registry().ListText(sgms, true));
+  methods->setCurrentIndex(methods->findText(sgmsText));
+  emit methods->activated(methods->currentIndex());  // as a pick by the user
+  QVERIFY(methods->findText(QStringLiteral("{ grp } Количество чисел в 5 канале [ NG ]")) >= 0);
   OnDialog<SettingsDialog>([&app](SettingsDialog* d) {
     QTableWidget* prizes = d->PrizeTable();
     QCOMPARE(prizes->rowCount(), 4);
@@ -298,6 +314,14 @@ void MainWindowTest::settingsDialogShowsPrizesByMatchesAndSaves() {
   QCOMPARE(ini.ReadInt("GLOBAL", "ChannelSize", 0), 3);
   QCOMPARE(QString::fromStdString(ini.ReadString("GLOBAL", "MatrixSegments", "")),
            QStringLiteral("111117111111111111111111111111"));
+  // Four channels of three now: the registry, the method list and the channel group's
+  // prefetch files follow, and the list keeps its selection.
+  QVERIFY(app.ws->Registry().IndexOfCode("CHN4") >= 0);
+  QCOMPARE(app.ws->Registry().IndexOfCode("CHN5"), -1);
+  QCOMPARE(methods->currentText(), sgmsText);
+  for (int i = 0; i < methods->count(); ++i)
+    QVERIFY(!methods->itemText(i).contains(QStringLiteral("5 канал")));
+  QVERIFY(readFile(chn1) != chn1Before);
 }
 
 void MainWindowTest::drawDetailsShowTheDraw() {
@@ -348,7 +372,10 @@ void MainWindowTest::statisticsPageShowsWhatTheCommandLinePrints() {
   struct Case {
     const char* code;
     int depth, offset;
-  } cases[] = {{"NUMS", 1000, 0}, {"SUMC", 300, 7}, {"EVNV", 50, 3}, {"SUM2", 120, 0}};
+  } cases[] = {{"NUMS", 1000, 0}, {"SUMC", 300, 7}, {"EVNV", 50, 3},  {"SUM2", 120, 0},
+               {"CHAN", 200, 5},  {"SGMS", 90, 0},  {"KRM3", 400, 0}, {"DIFA", 60, 2},
+               {"GRPV", 300, 10}, {"PRDV", 250, 0}, {"SDV2", 150, 4}, {"KNP21", 80, 0},
+               {"SHR1", 100, 0},  {"HCO2", 70, 1}};
   QStringList expected;
   for (const Case& c : cases) {
     QProcess cli;
@@ -668,6 +695,46 @@ void MainWindowTest::scenarioTestStopsMidRun() {
   QVERIFY(app.ws->DrawsOffset() > 1);
   QVERIFY(app.ws->Stakes().Count() < 20 * 1001);
   QVERIFY(app.window->LeftPages()->isEnabled());
+}
+
+void MainWindowTest::shreddingFormulasAreSavedAndRenameTheMethods() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 40);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  app.ws->SetPrefetchEnabled(true);
+  const QString shr1 = dir.filePath("Prefetchs/Korvane_SHR1.dfc");
+  QVERIFY(QFileInfo::exists(shr1));
+  const QByteArray before = [&] {
+    QFile f(shr1);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+  }();
+  OnDialog<ShreddingDialog>([](ShreddingDialog* d) {
+    QCOMPARE(d->FormulaField(0)->text(), QStringLiteral("(n1+n2)/n3"));
+    d->FormulaField(0)->setText(QStringLiteral("n1/7"));
+    d->DigitsField(0)->setValue(3);
+    QVERIFY(d->TryAccept());
+  });
+  QVERIFY(app.window->Actions().Trigger("EditShredding"));
+  const int entry = app.ws->Registry().IndexOfCode("SHR1");
+  QCOMPARE(Q(app.ws->Registry().Items(entry).DisplayName()),
+           QStringLiteral("Метод шинковки 1: n1/7"));
+  IniFile ini(fs::path(dir.filePath("Korvane.ini").toStdString()));
+  ini.Load();
+  QCOMPARE(QString::fromStdString(ini.ReadString("SHREDDING", "Formula1", "")),
+           QStringLiteral("n1/7"));
+  QCOMPARE(ini.ReadInt("SHREDDING", "Formula1Digits", 0), 3);
+  QFile after(shr1);
+  QVERIFY(after.open(QIODevice::ReadOnly));
+  QVERIFY(after.readAll() != before);  // the group's prefetch file was made anew
+  // Cancelling changes nothing.
+  OnDialog<ShreddingDialog>([](ShreddingDialog* d) {
+    d->FormulaField(0)->setText(QStringLiteral("junk"));
+    d->reject();
+  });
+  QVERIFY(app.window->Actions().Trigger("EditShredding"));
+  QCOMPARE(Q(app.ws->Settings().shredding[0].formula), QStringLiteral("n1/7"));
 }
 
 QTEST_MAIN(MainWindowTest)
