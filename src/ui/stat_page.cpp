@@ -172,7 +172,10 @@ void StatPage::DrawChart() {
       categories[static_cast<int>(p.x) - 1] = Q(p.label);
   auto* axisX = new QBarCategoryAxis;
   axisX->append(categories);
-  if (categories.size() > 30) axisX->setLabelsAngle(-90);
+  // Labels stand upright once they no longer fit side by side ("9 -> 4", "10:10:4").
+  qsizetype longest = 0;
+  for (const QString& c : categories) longest = std::max(longest, c.size());
+  if (categories.size() * (longest + 2) > 120) axisX->setLabelsAngle(-90);
   auto* axisY = new QValueAxis;
   axisY->setLabelFormat(QStringLiteral("%d"));
   chart->addAxis(axisX, Qt::AlignBottom);
