@@ -192,6 +192,34 @@ bool HasKeyPair(const TStatDrawArray& list, int16_t a, int16_t b);
 
 inline int SumOf(const TComb& c) { return c[0] + c[1] + c[2]; }
 
+// One value per draw and per combination, ValueOf(numbers), matched by key component 1; the
+// graph value is GraphOf(numbers), the value itself unless told otherwise. With
+// First <= Last the values First..Last are listed in advance. Combinations are taken in
+// their stored order.
+template <int16_t (*ValueOf)(const TComb&), int16_t First = 0, int16_t Last = -1,
+          int16_t (*GraphOf)(const TComb&) = ValueOf>
+class TCombValueStat : public TCustomGraphStat {
+ public:
+  using TCustomGraphStat::TCustomGraphStat;
+  void PrepareValues(int, TStatDrawArray& list) override {
+    BasePrepare();
+    for (int v = First; v <= Last; ++v) Add(list, false, static_cast<int16_t>(v));
+  }
+  void EvaluateDraw(int index, int last, bool sortFlag, TStatDrawArray& list, StatScratch&,
+                    TLastValueArray&) override {
+    BaseEvaluateDraw(index, last, sortFlag);
+    Add(list, true, ValueOf(CurDraw.nums));
+  }
+  void EvaluateComb(TStatDrawArray& list, const TComb& comb) override {
+    BaseEvaluateComb();
+    Add(list, false, ValueOf(comb));
+  }
+  bool CombMatches(const TStatDrawArray& selected, int, const TComb& comb, bool, bool) override {
+    return HasKeyWord(selected, 1, ValueOf(comb));
+  }
+  int32_t GraphValueOf(int, int, const TComb& comb, bool) override { return GraphOf(comb); }
+};
+
 // What a number at a position stands for in the methods that treat numbers, channels and
 // segments alike: the number itself, its channel or its segment. The channel size and the
 // segment table are copies taken from the game settings when the method is created.

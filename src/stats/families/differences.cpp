@@ -73,34 +73,11 @@ class TstDiffTotal : public TCustomNumbersStat {
   }
 };
 
-// DIFM, DIFD, DIFK: one value per draw, listed in advance from First to Last.
-template <int16_t (*ValueOf)(const TComb&), int16_t First, int16_t Last>
-class TstDiffValue : public TCustomGraphStat {
- public:
-  using TCustomGraphStat::TCustomGraphStat;
-  void PrepareValues(int, TStatDrawArray& list) override {
-    BasePrepare();
-    for (int16_t v = First; v <= Last; ++v) Add(list, false, v);
-  }
-  void EvaluateDraw(int index, int last, bool sortFlag, TStatDrawArray& list, StatScratch&,
-                    TLastValueArray&) override {
-    BaseEvaluateDraw(index, last, sortFlag);
-    Add(list, true, ValueOf(CurDraw.nums));
-  }
-  void EvaluateComb(TStatDrawArray& list, const TComb& comb) override {
-    BaseEvaluateComb();
-    Add(list, false, ValueOf(comb));
-  }
-  bool CombMatches(const TStatDrawArray& selected, int, const TComb& comb, bool, bool) override {
-    return HasKeyWord(selected, 1, ValueOf(comb));
-  }
-  int32_t GraphValueOf(int, int, const TComb& comb, bool) override { return ValueOf(comb); }
-};
-
+// DIFM, DIFD, DIFK: one value per draw, listed in advance from 1 to the largest.
 constexpr int16_t kMaxDiff = MaxNum - MinNum;
-using TstDiffMax = TstDiffValue<LargestDiff, 1, kMaxDiff>;
-using TstMinMaxDiffs = TstDiffValue<Spread, 1, kMaxDiff>;
-using TstDiffSameCnt = TstDiffValue<SameDiffCount, 1, 2>;
+using TstDiffMax = TCombValueStat<LargestDiff, 1, kMaxDiff>;
+using TstMinMaxDiffs = TCombValueStat<Spread, 1, kMaxDiff>;
+using TstDiffSameCnt = TCombValueStat<SameDiffCount, 1, 2>;
 
 // DIFO: each different difference with how often it occurs, "d x count".
 class TstDiffSame : public TCustomStat {

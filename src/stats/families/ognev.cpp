@@ -43,30 +43,12 @@ const Triangle& TriangleOf(const TComb& c) {
 
 // HCO1 (mode 0) and HCO2 (mode 1): the first element of the triangle.
 template <int Mode>
-class TCustomOgnevGraphStat : public TCustomGraphStat {
- public:
-  using TCustomGraphStat::TCustomGraphStat;
-  void EvaluateDraw(int index, int last, bool sortFlag, TStatDrawArray& list, StatScratch&,
-                    TLastValueArray&) override {
-    BaseEvaluateDraw(index, last, sortFlag);
-    Add(list, true, ValueOf(CurDraw.nums));
-  }
-  void EvaluateComb(TStatDrawArray& list, const TComb& comb) override {
-    BaseEvaluateComb();
-    Add(list, false, ValueOf(comb));
-  }
-  // The combination is taken in its stored order, whatever sortFlag says.
-  bool CombMatches(const TStatDrawArray& selected, int, const TComb& comb, bool, bool) override {
-    return HasKeyWord(selected, 1, ValueOf(comb));
-  }
-  int32_t GraphValueOf(int, int, const TComb& comb, bool) override { return ValueOf(comb); }
+int16_t OgnevNumber(const TComb& c) {
+  return TriangleOf<Mode>(c).at[0];
+}
 
- private:
-  static int16_t ValueOf(const TComb& c) { return TriangleOf<Mode>(c).at[0]; }
-};
-
-using TstOgnev1 = TCustomOgnevGraphStat<0>;
-using TstOgnev2 = TCustomOgnevGraphStat<1>;
+using TstOgnev1 = TCombValueStat<OgnevNumber<0>>;
+using TstOgnev2 = TCombValueStat<OgnevNumber<1>>;
 
 // HCO3 (mode 2): numbers predicted from the newest draw of the range, each counted 1 when the
 // draw after it holds the number. Only meant for filtering: a combination passes when it

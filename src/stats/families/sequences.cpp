@@ -99,35 +99,10 @@ class TstSequenceLen : public TCustomNumbersStat {
   }
 };
 
-// SEQS and LENS: one value per draw, listed in advance from First to Last, with a graph value
-// of its own.
-template <int16_t (*ValueOf)(const TComb&), int16_t (*GraphOf)(const TComb&), int16_t First,
-          int16_t Last>
-class TstRunValue : public TCustomGraphStat {
- public:
-  using TCustomGraphStat::TCustomGraphStat;
-  void PrepareValues(int, TStatDrawArray& list) override {
-    BasePrepare();
-    for (int16_t v = First; v <= Last; ++v) Add(list, false, v);
-  }
-  void EvaluateDraw(int index, int last, bool sortFlag, TStatDrawArray& list, StatScratch&,
-                    TLastValueArray&) override {
-    BaseEvaluateDraw(index, last, sortFlag);
-    Add(list, true, ValueOf(CurDraw.nums));
-  }
-  void EvaluateComb(TStatDrawArray& list, const TComb& comb) override {
-    BaseEvaluateComb();
-    Add(list, false, ValueOf(comb));
-  }
-  bool CombMatches(const TStatDrawArray& selected, int, const TComb& comb, bool, bool) override {
-    return HasKeyWord(selected, 1, ValueOf(comb));
-  }
-  int32_t GraphValueOf(int, int, const TComb& comb, bool) override { return GraphOf(comb); }
-};
-
-using TstSequenceCnt = TstRunValue<RunCount<StepUp>, RunCount<StepUpOrDown>, 0, 1>;
+// SEQS and LENS: one value per draw, listed in advance, with a graph value of its own.
+using TstSequenceCnt = TCombValueStat<RunCount<StepUp>, 0, 1, RunCount<StepUpOrDown>>;
 using TstSequenceLenMax =
-    TstRunValue<LongestRun<StepUp, 1>, LongestRun<StepUpOrDown, 0>, 1, NumsCount>;
+    TCombValueStat<LongestRun<StepUp, 1>, 1, NumsCount, LongestRun<StepUpOrDown, 0>>;
 
 }  // namespace
 

@@ -204,29 +204,11 @@ class TstSumOf : public TCustomGraphStat {
 bool IsEven(int n) { return n % 2 == 0; }
 
 // S2T3: how many positions hold the sum of the other two numbers.
-class TstSum2To3 : public TCustomGraphStat {
- public:
-  using TCustomGraphStat::TCustomGraphStat;
-  void EvaluateDraw(int index, int last, bool sortFlag, TStatDrawArray& list, StatScratch&,
-                    TLastValueArray&) override {
-    BaseEvaluateDraw(index, last, sortFlag);
-    Add(list, true, ValueOf(CurDraw.nums));
-  }
-  void EvaluateComb(TStatDrawArray& list, const TComb& comb) override {
-    BaseEvaluateComb();
-    Add(list, false, ValueOf(comb));
-  }
-  bool CombMatches(const TStatDrawArray& selected, int, const TComb& comb, bool, bool) override {
-    return HasKeyWord(selected, 1, ValueOf(comb));
-  }
-  int32_t GraphValueOf(int, int, const TComb& comb, bool) override { return ValueOf(comb); }
-
- private:
-  static int16_t ValueOf(const TComb& c) {
-    return static_cast<int16_t>((c[0] == c[1] + c[2]) + (c[1] == c[0] + c[2]) +
-                                (c[2] == c[0] + c[1]));
-  }
-};
+int16_t SumOfOtherTwoCount(const TComb& c) {
+  return static_cast<int16_t>((c[0] == c[1] + c[2]) + (c[1] == c[0] + c[2]) +
+                              (c[2] == c[0] + c[1]));
+}
+using TstSum2To3 = TCombValueStat<SumOfOtherTwoCount>;
 
 }  // namespace
 
