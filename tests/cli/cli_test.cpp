@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -89,6 +90,36 @@ TEST_F(CliTest, DataDirFromTheEnvironment) {
   ASSERT_EQ(std::system(cmd.c_str()), 0);
   EXPECT_EQ(fs::file_size(dir / "Korvane.ldr"), 240u);
   EXPECT_EQ(Cli(D() + "demo-archive").code, 1);  // the archive is not empty any more
+}
+
+// The method list follows the channel size of the folder's settings.
+TEST_F(CliTest, MethodsFollowTheChannelSize) {
+  auto lines = [](const std::string& out) {
+    std::vector<std::string> codes;
+    for (size_t at = 0; at < out.size();) {
+      const size_t end = out.find('\n', at);
+      const std::string line = out.substr(at, end - at);
+      const size_t tab = line.find('\t');
+      codes.push_back(line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1));
+      at = end == std::string::npos ? out.size() : end + 1;
+    }
+    return codes;
+  };
+  CliRun r = Cli(D() + "methods");
+  ASSERT_EQ(r.code, 0);
+  std::vector<std::string> codes = lines(r.out);
+  EXPECT_EQ(codes.size(), 145u);
+  EXPECT_EQ(codes.front(), "NUMS");
+  EXPECT_EQ(codes.back(), "SHR3");
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), "CHN6"), 0);
+
+  test::WriteBytes(dir / "Korvane.ini", "[GLOBAL]\r\nChannelSize=1\r\n");
+  r = Cli(D() + "methods");
+  ASSERT_EQ(r.code, 0);
+  codes = lines(r.out);
+  EXPECT_EQ(codes.size(), 160u);
+  for (const char* code : {"CHN10", "SC2C10", "SC3C10"})
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), code), 1) << code;
 }
 
 TEST_F(CliTest, StakesAddCheckListAndDelete) {
