@@ -197,22 +197,22 @@ inline int SumOf(const TComb& c) { return c[0] + c[1] + c[2]; }
 // First <= Last the values First..Last are listed in advance. Combinations are taken in
 // their stored order.
 template <int16_t (*ValueOf)(const TComb&), int16_t First = 0, int16_t Last = -1,
-          int16_t (*GraphOf)(const TComb&) = ValueOf>
-class TCombValueStat : public TCustomGraphStat {
+          int16_t (*GraphOf)(const TComb&) = ValueOf, class Base = TCustomGraphStat>
+class TCombValueStat : public Base {
  public:
-  using TCustomGraphStat::TCustomGraphStat;
+  using Base::Base;
   void PrepareValues(int, TStatDrawArray& list) override {
-    BasePrepare();
-    for (int v = First; v <= Last; ++v) Add(list, false, static_cast<int16_t>(v));
+    this->BasePrepare();
+    for (int v = First; v <= Last; ++v) this->Add(list, false, static_cast<int16_t>(v));
   }
   void EvaluateDraw(int index, int last, bool sortFlag, TStatDrawArray& list, StatScratch&,
                     TLastValueArray&) override {
-    BaseEvaluateDraw(index, last, sortFlag);
-    Add(list, true, ValueOf(CurDraw.nums));
+    this->BaseEvaluateDraw(index, last, sortFlag);
+    this->Add(list, true, ValueOf(this->CurDraw.nums));
   }
   void EvaluateComb(TStatDrawArray& list, const TComb& comb) override {
-    BaseEvaluateComb();
-    Add(list, false, ValueOf(comb));
+    this->BaseEvaluateComb();
+    this->Add(list, false, ValueOf(comb));
   }
   bool CombMatches(const TStatDrawArray& selected, int, const TComb& comb, bool, bool) override {
     return HasKeyWord(selected, 1, ValueOf(comb));

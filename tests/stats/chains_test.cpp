@@ -6,7 +6,7 @@ namespace korvane {
 namespace {
 
 using test::KeyRec;
-using Texts = std::vector<std::pair<std::string, int>>;
+using test::Texts;
 
 // Segment table: position 1 puts 0..4 in segment 1 and 5..9 in 2, position 2 in 3 and 4,
 // position 3 in 5 and 6.

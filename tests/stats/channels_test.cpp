@@ -7,8 +7,8 @@
 namespace korvane {
 namespace {
 
-using Texts = std::vector<std::pair<std::string, int>>;
 using test::KeyRec;
+using test::Texts;
 
 // The codes of the registry entries of one class, in registration order.
 std::vector<std::string> CodesOf(const TStatList& registry, const char* className) {

@@ -5,16 +5,9 @@
 namespace korvane {
 namespace {
 
-using Texts = std::vector<std::pair<std::string, int>>;
 using test::KeyRec;
-
-// The values a method saw (count above 0), in list order.
-Texts Seen(test::StatFixture& f, const std::string& code, bool sortFlag = false) {
-  Texts seen;
-  for (const auto& t : f.Texts(code, f.EvaluateAll(code, sortFlag)))
-    if (t.second > 0) seen.push_back(t);
-  return seen;
-}
+using test::Seen;
+using test::Texts;
 
 TEST(Differences, ValuesOfOneDraw) {
   struct Case {

@@ -5,8 +5,8 @@
 namespace korvane {
 namespace {
 
-using Texts = std::vector<std::pair<std::string, int>>;
 using test::KeyRec;
+using test::Texts;
 
 TEST(Numbers, NumsCountsDepthsAndPreListedValues) {
   test::StatFixture f({{1, 2, 3}, {7, 7, 2}});

@@ -5,8 +5,8 @@
 namespace korvane {
 namespace {
 
-using Texts = std::vector<std::pair<std::string, int>>;
 using test::KeyRec;
+using test::Texts;
 
 // The pre-listed values and the values of draw `index` alone, with the newest draw of the
 // archive as the reference draw.

@@ -7,8 +7,8 @@
 namespace korvane {
 namespace {
 
-using Texts = std::vector<std::pair<std::string, int>>;
 using test::KeyRec;
+using test::Texts;
 
 // A segment table from its three rows of ten digits (positions 1..3, numbers 0..9).
 TSegmentTable Table(const char* row1, const char* row2, const char* row3) {

@@ -6,7 +6,7 @@ namespace korvane {
 namespace {
 
 using test::KeyRec;
-using Texts = std::vector<std::pair<std::string, int>>;
+using test::Texts;
 
 // Numbers the draws first, first + 1, ...
 void NumberDraws(test::StatFixture& f, int first) {

@@ -73,6 +73,17 @@ class StatFixture {
   TStatList registry{draws, settings};
 };
 
+// Value texts with their counts, in list order.
+using Texts = std::vector<std::pair<std::string, int>>;
+
+// The values a method saw over the whole archive (count above 0), in list order.
+inline Texts Seen(StatFixture& f, const std::string& code, bool sortFlag = false) {
+  Texts seen;
+  for (const auto& t : f.Texts(code, f.EvaluateAll(code, sortFlag)))
+    if (t.second > 0) seen.push_back(t);
+  return seen;
+}
+
 inline TStatDrawRec KeyRec(int16_t k1, int16_t k2 = 0, int16_t k3 = 0, int16_t k4 = 0) {
   TStatDrawRec r;
   r.key.k = {k1, k2, k3, k4};

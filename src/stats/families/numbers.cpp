@@ -88,32 +88,12 @@ class TstDigits : public TCustomNumbersStat {
 
 // EVEN, SMAL, PRIM: how many of the three numbers have the property.
 template <bool (*Property)(int)>
-class TstPropertyCount : public TCustomRatioStat {
- public:
-  using TCustomRatioStat::TCustomRatioStat;
-  void PrepareValues(int, TStatDrawArray& list) override {
-    BasePrepare();
-    for (int k = 1; k <= NumsCount; ++k) Add(list, false, static_cast<int16_t>(k));
-  }
-  void EvaluateDraw(int index, int last, bool sortFlag, TStatDrawArray& list, StatScratch&,
-                    TLastValueArray&) override {
-    BaseEvaluateDraw(index, last, sortFlag);
-    Add(list, true, CountOf(CurDraw.nums));
-  }
-  void EvaluateComb(TStatDrawArray& list, const TComb& comb) override {
-    BaseEvaluateComb();
-    Add(list, false, CountOf(comb));
-  }
-  bool CombMatches(const TStatDrawArray& selected, int, const TComb& comb, bool, bool) override {
-    return HasKeyWord(selected, 1, CountOf(comb));
-  }
-  int32_t GraphValueOf(int, int, const TComb& comb, bool) override { return CountOf(comb); }
-
- private:
-  static int16_t CountOf(const TComb& c) {
-    return static_cast<int16_t>(Property(c[0]) + Property(c[1]) + Property(c[2]));
-  }
-};
+int16_t PropertyCount(const TComb& c) {
+  return static_cast<int16_t>(Property(c[0]) + Property(c[1]) + Property(c[2]));
+}
+template <bool (*Property)(int)>
+using TstPropertyCount = TCombValueStat<PropertyCount<Property>, 1, NumsCount,
+                                        PropertyCount<Property>, TCustomRatioStat>;
 
 // EVNV, SMLV, PRMV: the pattern of the property by position as a mask.
 template <bool (*Bit)(int), bool PreListed>
