@@ -18,6 +18,7 @@ enum ChangeAspect : unsigned {
   ChangeRegistry = 1u << 6,  // the method lists must be refilled
   ChangeStakes = 1u << 7,    // the stake file (rows or count)
   ChangeScript = 1u << 8,    // the scenario lines or the run state and its panels
+  ChangeView = 1u << 9,      // a view flag: the lists and grids repaint
 };
 
 // Everything the engine says to the person goes through this interface: the desktop window

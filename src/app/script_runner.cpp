@@ -12,13 +12,8 @@
 
 namespace korvane {
 
-ScriptRunner::ScriptRunner(Workspace& ws) : ws_(ws), st_(ws.Script()) {}
-
-void ScriptRunner::Fail(const std::string& message) {
-  st_.stopped = true;
-  st_.failed = true;
-  ws_.host().showMessage(MessageKind::Error, message);
-}
+ScriptRunner::ScriptRunner(Workspace& ws)
+    : ws_(ws), run_(ws.scenario_), st_(ws.scenario_.State()) {}
 
 void ScriptRunner::LogOffset() {
   Log(texts::LogEquals);
@@ -27,54 +22,43 @@ void ScriptRunner::LogOffset() {
 }
 
 void ScriptRunner::Begin() {
-  ws_.RunLog().enabled = ws_.View().scriptLogEnabled;
-  ws_.RunLog().onError = [this](const std::string& m) {
-    ws_.host().showMessage(MessageKind::Error, m);
-  };
-  ws_.RunLog().Start(Now());
-  Log(texts::LogRunStart);
-  st_ = Workspace::ScriptState{};
-  st_.running = true;
+  run_.BeginRun();
   savedSortColumn_ = ws_.Stats().SortColumn();
   savedDescending_ = ws_.Stats().Descending();
 }
 
 void ScriptRunner::End() {
-  st_.cycle = 0;
-  st_.running = false;
-  st_.stopped = false;
-  ws_.Stats().SetSort(savedSortColumn_, savedDescending_);
-  Log(texts::LogRunEnd);
-  ws_.lastScriptLog = ws_.RunLog().Finish();
+  ws_.stats_.SetSort(savedSortColumn_, savedDescending_);
+  run_.EndRun();
   ws_.host().changed(ChangeScript | ChangeStats | ChangeCombs);
 }
 
 void ScriptRunner::Forecast() {
-  BusyScope busy(ws_.Busy(), texts::RunningScript);
+  BusyScope busy(ws_.busy_, texts::RunningScript);
   Begin();
-  st_.cycle = 1;
-  ws_.ScriptStatus(0, 0, texts::RunningScript, 0);
+  run_.SetCycle(1);
+  run_.Status(0, 0, texts::RunningScript, 0);
   try {
     LogOffset();
     RunLines();
   } catch (const std::exception& e) {
-    Fail(e.what());
+    run_.Fail(e.what());
   }
   const bool failed = st_.failed;
-  if (!st_.stopped) ws_.ScriptStatus(0, 0, texts::ScriptDone, 0);
+  if (!st_.stopped) run_.Status(0, 0, texts::ScriptDone, 0);
   End();
-  st_.failed = failed;
+  run_.SetFailed(failed);
 }
 
 void ScriptRunner::Test(int k) {
   if (k <= 0) return;
-  BusyScope busy(ws_.Busy(), texts::RunningScript);
+  BusyScope busy(ws_.busy_, texts::RunningScript);
   Begin();
   const int savedOffset = ws_.DrawsOffset();
   try {
     for (int i = 1; i <= k; ++i) {
-      st_.cycle = i;
-      ws_.ScriptStatus(0, 0, texts::RunningScript, 0);
+      run_.SetCycle(i);
+      run_.Status(0, 0, texts::RunningScript, 0);
       if (Poll()) break;
       ws_.SetDrawsOffset(k - i + 1);
       if (Poll()) break;
@@ -83,28 +67,24 @@ void ScriptRunner::Test(int k) {
       RunLines();
     }
   } catch (const std::exception& e) {
-    Fail(e.what());
+    run_.Fail(e.what());
   }
   const bool failed = st_.failed;
   if (!st_.stopped) ws_.SetDrawsOffset(savedOffset);
-  st_.cycle = 0;
-  ws_.ScriptStatus(0, 0, texts::ScriptDone, 0);
+  run_.SetCycle(0);
+  run_.Status(0, 0, texts::ScriptDone, 0);
   End();
-  st_.failed = failed;
+  run_.SetFailed(failed);
 }
 
 void ScriptRunner::CheckStakes() {
-  ws_.StakesCheckAndRefresh();
-  ws_.StakesGridUpdate(true, false);
+  ws_.stakes_.CheckAndRefresh();
+  ws_.stakes_.GridUpdate(true, false);
 }
 
 void ScriptRunner::RunLines() {
-  try {
-    ws_.Stakes().AppendSeparator();
-  } catch (const Error& e) {
-    ws_.ReportError(texts::StakeAppendError, e.what());
-  }
-  ws_.Registry().SaveWeightCoefs();
+  ws_.stakes_.AddSeparator();
+  ws_.stats_.SaveWeights();
   const std::vector<std::string> lines = ws_.ScriptLines();
   for (size_t i = 0; i < lines.size(); ++i) {
     if (Poll()) break;
@@ -116,11 +96,11 @@ void ScriptRunner::RunLines() {
     if (st_.stopped) break;
   }
   if (!ws_.View().stakesCheckOnLine) CheckStakes();
-  ws_.Registry().RestoreWeightCoefs();
+  ws_.stats_.RestoreWeights();
 }
 
 void ScriptRunner::RunLine(int i, const std::string& text) {
-  ws_.Combs().UndoDiscard();
+  ws_.combs_.DiscardUndo();
   const TScriptOptions options = TextToOptions(LineOptions(text));
   bool insideVariant = false;
   try {
@@ -131,7 +111,7 @@ void ScriptRunner::RunLine(int i, const std::string& text) {
       if (!field.empty()) items.push_back(TextToFilterItem(field, ws_.Registry()));
     }
     Log(texts::MakingVariants);
-    ws_.ScriptStatus(i + 1, 0, texts::MakingVariants, 0);
+    run_.Status(i + 1, 0, texts::MakingVariants, 0);
     std::optional<VariantPlan> plan;
     if (!items.empty()) {
       plan.emplace(items);
@@ -151,7 +131,7 @@ void ScriptRunner::RunLine(int i, const std::string& text) {
         Log(texts::LogDashes);
         Log(Format(texts::LogVariant, v, varText.c_str()));
         Log(texts::LogDashes);
-        ws_.ScriptStatus(i + 1, v, varText, total);
+        run_.Status(i + 1, v, varText, total);
         Log(texts::LogStartList);
         PrepareStartList(options);
         Log(Format(texts::LogCount, ws_.Combs().Count()));
@@ -167,7 +147,7 @@ void ScriptRunner::RunLine(int i, const std::string& text) {
     } else {
       Log(texts::LogNoFilters);
       Log("");
-      ws_.ScriptStatus(i + 1, 0, OptionsToShortText(options), 0);
+      run_.Status(i + 1, 0, OptionsToShortText(options), 0);
       Log(texts::LogStartList);
       PrepareStartList(options);
       Log(Format(texts::LogCount, ws_.Combs().Count()));
@@ -177,27 +157,22 @@ void ScriptRunner::RunLine(int i, const std::string& text) {
       }
     }
   } catch (const std::exception& e) {
-    Fail(e.what());
+    run_.Fail(e.what());
   }
   if (insideVariant && ws_.View().stakesCheckOnLine) CheckStakes();
-  ws_.Combs().UndoDiscard();
+  ws_.combs_.DiscardUndo();
 }
 
 void ScriptRunner::PrepareStartList(const TScriptOptions& o) {
   if (o.startList == StartFull || o.startList == StartExcl)
-    ws_.CombsGenerate(true, ws_.DefaultGenParams());
+    ws_.combs_.Generate(true, ws_.combs_.DefaultGenParams());
   if (Poll()) return;
   if (o.startList == StartExcl && o.excludeDraws > 0) ws_.CombsDelExists(o.excludeDraws);
   if (Poll()) return;
   if (o.clearStakes) {
     // The stakes of earlier variants are checked first, so that the ratings keep them.
     CheckStakes();
-    try {
-      ws_.Stakes().Truncate();
-    } catch (const Error& e) {
-      ws_.ReportError(texts::StakeDeleteError, e.what());
-    }
-    ws_.StakesGridUpdate(true, false);
+    ws_.stakes_.Truncate();
   }
 }
 
@@ -216,35 +191,32 @@ std::string ScriptRunner::RowLog(const TStatValues& v) const {
 
 void ScriptRunner::Filter(TCustomStat& stat, int entry, bool keep) {
   Log(keep ? texts::LogKeep : texts::LogRemove);
-  ws_.Combs().UndoSave();
+  ws_.combs_.UndoSave();
   ws_.ApplyStatFilter(&stat, entry, !keep);
   Log(Format(texts::LogCount, ws_.Combs().Count()));
 }
 
 void ScriptRunner::RollBack() {
   Log(texts::LogUndo);
-  ws_.Combs().UndoRestore();
-  ws_.Combs().FiltersListAddUndo();
-  ws_.CombsRefresh();
+  ws_.combs_.RollBack();
 }
 
 void ScriptRunner::ApplyFilterPart(const TFilterPart& p) {
-  StatTable& table = ws_.Stats();
-  table.SelectAll(false);
+  const StatTable& table = ws_.Stats();
+  ws_.stats_.ClearSelection();
   if (!ws_.SelectStatMethodByCode(p.methodCode, false)) {
     const int known = ws_.Registry().IndexOfCode(p.methodCode);
     const std::string name = known >= 0 ? ws_.Registry().Items(known).DisplayName() : std::string();
     throw Error(Format(texts::MethodNotFound, p.methodCode.c_str(), name.c_str()));
   }
   const int entry = ws_.StatEntry();
-  table.SetSort(p.sortColumn, true);
+  ws_.stats_.SetSort(p.sortColumn, true);
   ws_.SetStatDepth(p.drawsLen);
   Log(Format(texts::LogTable, ws_.Registry().ListText(entry, true).c_str(), p.drawsLen));
-  ws_.Registry().ApplyWeightCoefs(p.coefsOverride ? std::optional<TWeightCoefs>(p.coefs)
-                                                  : std::nullopt);
+  ws_.stats_.ApplyWeights(p.coefsOverride ? std::optional<TWeightCoefs>(p.coefs) : std::nullopt);
   ws_.BuildStatTable(false);
   if (Poll()) return;
-  if (ws_.RunLog().enabled)
+  if (run_.LogEnabled())
     for (int r = 0; r < table.RowCount(); ++r) Log(RowLog(table.RowToStatValues(r)));
   if (Poll()) return;
 
@@ -259,7 +231,7 @@ void ScriptRunner::ApplyFilterPart(const TFilterPart& p) {
     if (StopBeforeRow(p, vals, ws_.Combs().Count(), steps)) break;
     if (p.multiSelect) {
       if (RowQualifies(p, vals, value)) {
-        table.Select(r, true);
+        ws_.stats_.SelectRow(r, true);
         Log(Format(texts::LogStep, steps + 1, vals.value.c_str(), vals.count.c_str(),
                    vals.countPercent.c_str(), vals.deviation.c_str(), vals.deviationPercent.c_str(),
                    vals.depth.c_str(), vals.depthPercent.c_str(), vals.weight.c_str()));
@@ -268,12 +240,12 @@ void ScriptRunner::ApplyFilterPart(const TFilterPart& p) {
       continue;
     }
     if (!RowQualifies(p, vals, value)) continue;
-    table.SelectOnly({r});
+    ws_.stats_.SelectRows({r});
     Log(Format(texts::LogStep, steps + 1, vals.value.c_str(), vals.count.c_str(),
                vals.countPercent.c_str(), vals.deviation.c_str(), vals.deviationPercent.c_str(),
                vals.depth.c_str(), vals.depthPercent.c_str(), vals.weight.c_str()));
     Filter(*stat, entry, p.keep);
-    table.SelectAll(false);
+    ws_.stats_.ClearSelection();
     if (ws_.Combs().Count() == 0) {
       RollBack();
       if (p.stopMode == SZ) break;
@@ -283,7 +255,7 @@ void ScriptRunner::ApplyFilterPart(const TFilterPart& p) {
   }
   if (p.multiSelect && !st_.stopped) {
     Filter(*stat, entry, p.keep);
-    table.SelectAll(false);
+    ws_.stats_.ClearSelection();
     if (ws_.Combs().Count() == 0) RollBack();
   }
 }
@@ -296,7 +268,7 @@ void ScriptRunner::MakeStakes(const TScriptOptions& o, int line, int variant,
   stakeComment_ = StakeComment(line, variant, comment, text);
   newOnly_ = o.newOnly;
   if (count > 1 && o.stakeMode == ModeStop) {
-    st_.stopped = true;
+    run_.Halt();
     Log(texts::LogStopped);
     ws_.host().showMessage(MessageKind::Attention,
                            Format(texts::StoppedMoreThanOne, count, stakeComment_.c_str()));
@@ -312,11 +284,9 @@ void ScriptRunner::MakeStakes(const TScriptOptions& o, int line, int variant,
     AddScenarioStake(ws_.Combs().At(0), false);
   } else {
     switch (o.stakeMode) {
-      case ModeRand: {
-        std::uniform_int_distribution<int> pick(0, count - 1);
-        AddScenarioStake(ws_.Combs().At(pick(ws_.Random())), false);
+      case ModeRand:
+        AddScenarioStake(ws_.Combs().At(ws_.RandomIndex(count)), false);
         break;
-      }
       case ModeFirst:
         AddScenarioStake(ws_.Combs().At(0), false);
         break;
@@ -326,7 +296,8 @@ void ScriptRunner::MakeStakes(const TScriptOptions& o, int line, int variant,
       case ModeAll:
         for (int k = 0; k < count; ++k) {
           if (Poll()) break;
-          if (!AddScenarioStake(ws_.Combs().At(k), true) && st_.stopped) break;
+          // A failed append (the message is shown) ends the batch and the run.
+          if (AddScenarioStake(ws_.Combs().At(k), true) == StakeResult::Failed) break;
         }
         break;
       case ModeSysA:
@@ -339,28 +310,32 @@ void ScriptRunner::MakeStakes(const TScriptOptions& o, int line, int variant,
         break;
     }
   }
-  ws_.StakesGridUpdate(true, true);
+  ws_.stakes_.GridUpdate(true, true);
 }
 
-bool ScriptRunner::AddScenarioStake(const TComb& comb, bool batch) {
+ScriptRunner::StakeResult ScriptRunner::AddScenarioStake(const TComb& comb, bool batch) {
   std::string comment = stakeComment_;
   TStakeData stake = ws_.NewStake(StakeScenario, comb, comment);
   stake.profit = StakeProfit(ws_.Config(), 3, -1);
-  if (newOnly_ && ws_.Stakes().Find(stake.draw, stake.numbers)) {
+  if (newOnly_ && ws_.stakes_.Exists(stake.draw, stake.numbers)) {
     Log(Format(texts::LogNotNew, stake.draw, CountedToText(stake.numbers, ";").c_str()));
-    return false;
+    return StakeResult::Skipped;
   }
-  if (!ws_.AddStakeInBatch(stake, 1, batch)) return false;
+  if (!ws_.stakes_.AddInBatch(stake, 1, batch)) {
+    run_.Halt();
+    run_.SetFailed(true);
+    return StakeResult::Failed;
+  }
   Log(Format(texts::LogAdded, stake.draw, CountedToText(stake.numbers, ";").c_str()));
-  ++st_.stakes;
-  if (ws_.onScenarioStake) ws_.onScenarioStake(stake);
+  run_.CountStake();
+  if (ws_.onScenarioStake_) ws_.onScenarioStake_(stake);
   const auto now = std::chrono::steady_clock::now();
   if (!batch || now - lastPanel_ > std::chrono::milliseconds(100)) {
     lastPanel_ = now;
     ws_.host().changed(ChangeScript);
     Poll();
   }
-  return true;
+  return StakeResult::Added;
 }
 
 void ScriptRunner::SystemStakes(bool /*combsOnly*/) {
@@ -372,5 +347,12 @@ void ScriptRunner::SystemStakes(bool /*combsOnly*/) {
   ws_.host().showMessage(MessageKind::Error, message);
   Log(Format(texts::LogSystemError, static_cast<int>(numbers.size()), message.c_str()));
 }
+
+}  // namespace korvane
+
+namespace korvane {
+
+void Workspace::ScriptRun() { ScriptRunner(*this).Forecast(); }
+void Workspace::ScriptTest(int k) { ScriptRunner(*this).Test(k); }
 
 }  // namespace korvane

@@ -22,10 +22,9 @@ class ScriptRunner {
  private:
   void Begin();
   void End();
-  bool Poll() { return ws_.ScriptPoll(); }
-  void Log(const std::string& text) { ws_.RunLog().Write(text); }
+  bool Poll() { return ws_.scenario_.Poll(); }
+  void Log(const std::string& text) { ws_.scenario_.Log(text); }
   void LogOffset();
-  void Fail(const std::string& message);
   void RunLines();
   void RunLine(int i, const std::string& text);
   void PrepareStartList(const TScriptOptions& o);
@@ -36,12 +35,15 @@ class ScriptRunner {
   void CheckStakes();
   void MakeStakes(const TScriptOptions& o, int line, int variant, const std::string& text,
                   const std::string& comment);
-  bool AddScenarioStake(const TComb& comb, bool batch);
+  // Added, not new (skipped), or the append failed.
+  enum class StakeResult { Added, Skipped, Failed };
+  StakeResult AddScenarioStake(const TComb& comb, bool batch);
   void SystemStakes(bool combsOnly);
   std::string RowLog(const TStatValues& v) const;
 
   Workspace& ws_;
-  Workspace::ScriptState& st_;
+  ScenarioSession& run_;
+  const ScriptState& st_;
   int savedSortColumn_ = 1;
   bool savedDescending_ = false;
   // What the stakes of the current step carry.

@@ -66,11 +66,7 @@ StartupResult RunWindowCreation(Workspace& ws, const CommandLine& args, StartupF
     face.ApplyLanguage(args.NoLanguage() ? 1049 : ws.View().language);
     try {
       face.RestoreWindowState();
-      if (!ws.View().prefetchsInit) {
-        ws.View().prefetchsInit = true;
-        ws.WriteView("PrefetchsInit");
-        ws.WriteView("PrefetchsEnabled");
-      }
+      ws.InitPrefetchKeys();
     } catch (const Error& e) {
       ws.ReportError(texts::ViewReadError, e.what());
     }
@@ -85,7 +81,7 @@ StartupResult RunWindowCreation(Workspace& ws, const CommandLine& args, StartupF
 }
 
 StartupResult RunInitialisation(Workspace& ws, const CommandLine& args, StartupFace& face) {
-  BusyScope busy(ws.Busy(), texts::Initialising);
+  BusyScope busy = ws.BusyFor(texts::Initialising);
   try {
     face.SetCaption(MainCaption(true));
     ws.SetDrawsOffset(0);
@@ -124,8 +120,8 @@ void RunShutdown(Workspace& ws, StartupFace& face) {
     ws.ReportError(texts::ViewReadError, e.what());
   }
   ws.SaveViewState();
-  ws.Archive().ClearDraws();
-  BusyScope busy(ws.Busy(), texts::SavingStakes);
+  ws.ClearArchive();
+  BusyScope busy = ws.BusyFor(texts::SavingStakes);
   ws.CloseDataFiles();
 }
 

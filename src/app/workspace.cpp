@@ -2,11 +2,13 @@
 
 #include <system_error>
 
+#include "app/dialogue.h"
 #include "core/encoding.h"
 #include "core/error.h"
 #include "core/strutil.h"
 #include "core/texts.h"
 #include "stakes/texts.h"
+#include "stats/texts.h"
 
 namespace korvane {
 
@@ -14,55 +16,40 @@ Workspace::Workspace(Host& host, fs::path dataDir)
     : host_(host),
       files_(std::move(dataDir)),
       busy_(host),
-      ini_(files_.Ini()),
-      frm_(files_.Frm()),
-      stakeLog_(files_.Dir()),
-      scriptLog_(files_.Dir()),
-      registry_(archive_.Draws(), settings_) {
+      panels_(host),
+      context_{host_, busy_, files_, panels_},
+      settings_(host_, busy_, files_),
+      stats_(context_, archive_, settings_, settings_.RegistrySettings()),
+      combs_(context_, archive_, settings_),
+      stakes_(context_, archive_, settings_),
+      scenario_(context_, settings_) {
   archive_.SetPath(files_.Draws());
 }
 
 Workspace::~Workspace() { CloseDataFiles(); }
 
-void Workspace::SetPanel(int index, const std::string& text) {
-  if (index < 0 || index >= StatusPanelCount) return;
-  panels_[static_cast<size_t>(index)] = text;
-  host_.panelChanged(index, text);
+void Workspace::ShowHint(const std::string& hint) {
+  if (!busy_.Busy()) busy_.SetStatus(hint);
 }
 
-void Workspace::ReportError(const char* messageTemplate, const std::string& text) {
-  host_.showMessage(MessageKind::Error, Format(messageTemplate, text.c_str()));
+void Workspace::ReportError(const char* messageTemplate, const std::string& text) const {
+  korvane::ReportError(host_, messageTemplate, text);
 }
 
 void Workspace::SeedRandom(std::optional<uint64_t> seed) {
   random_.seed(seed ? *seed : std::random_device{}());
 }
 
+int Workspace::RandomIndex(int count) {
+  std::uniform_int_distribution<int> pick(0, count - 1);
+  return pick(random_);
+}
+
 // Settings ---------------------------------------------------------------------------------
 
-bool Workspace::LoadViewSettingsFile() {
-  try {
-    frm_.Load();
-    LoadViewSettings(frm_, view_);
-    return true;
-  } catch (const Error& e) {
-    ReportError(texts::ViewReadError, e.what());
-    return false;
-  }
-}
+bool Workspace::LoadViewSettingsFile() { return settings_.LoadView(); }
 
-bool Workspace::LoadGameSettingsFile() {
-  BusyScope busy(busy_, texts::LoadingConfig);
-  try {
-    ini_.Load();
-  } catch (const Error& e) {
-    ReportError(texts::ConfigReadError, e.what());
-    return false;
-  }
-  LoadGameSettings(ini_, settings_);
-  LoadProxySettings(ini_, proxy_);
-  return true;
-}
+bool Workspace::LoadGameSettingsFile() { return settings_.LoadGame(); }
 
 bool Workspace::LoadSettingsFiles() {
   const bool view = LoadViewSettingsFile();
@@ -70,72 +57,43 @@ bool Workspace::LoadSettingsFiles() {
   return view && game;
 }
 
-bool Workspace::SaveGameSettingsFile() {
-  BusyScope busy(busy_, texts::SavingConfig);
-  try {
-    SaveGameSettings(ini_, settings_);
-    ini_.Save();
-    return true;
-  } catch (const Error& e) {
-    ReportError(texts::ConfigWriteError, e.what());
-    return false;
-  }
-}
-
-bool Workspace::SaveProxySettingsFile() {
-  BusyScope busy(busy_, texts::SavingConfig);
-  try {
-    SaveProxySettings(ini_, proxy_);
-    ini_.Save();
-    return true;
-  } catch (const Error& e) {
-    ReportError(texts::ConfigWriteError, e.what());
-    return false;
-  }
-}
-
 unsigned Workspace::ApplyGameSettings(const TConfigData& config) {
+  const TConfigData& old = settings_.Config();
   unsigned flags = 0;
-  if (config.matrixCols != settings_.config.matrixCols) flags |= ConfigChangeMatrixCols;
-  if (config.channelSize != settings_.config.channelSize) flags |= ConfigChangeChannelSize;
-  if (SegmentsToText(config.segments) != SegmentsToText(settings_.config.segments))
+  if (config.matrixCols != old.matrixCols) flags |= ConfigChangeMatrixCols;
+  if (config.channelSize != old.channelSize) flags |= ConfigChangeChannelSize;
+  if (SegmentsToText(config.segments) != SegmentsToText(old.segments))
     flags |= ConfigChangeSegments;
-  settings_.config = config;
-  settings_.config.profits = NormalizeProfitRules(config.profits);
-  SaveGameSettingsFile();
-  BuildRegistry();
-  statTable_.lastKey.reset();
+  settings_.SetConfig(config);
+  stats_.BuildRegistry();
+  stats_.Invalidate();
   std::set<int> groups;
   if (flags & ConfigChangeMatrixCols) groups.insert(4);
   if (flags & ConfigChangeChannelSize) groups.insert(3);
   if (flags & ConfigChangeSegments) groups.insert(5);
-  CreateAllPrefetch(false, groups);
+  stats_.CreateAllPrefetch(false, groups);
   host_.changed(ChangeSettings | ChangeArchive | ChangeCombs);
   RecomputeViews(true);
   return flags;
 }
 
-bool Workspace::WriteView(const char* key) {
-  try {
-    WriteViewKey(frm_, view_, key);
-    frm_.Save();
-    return true;
-  } catch (const Error& e) {
-    ReportError(texts::ViewReadError, e.what());
-    return false;
-  }
+bool Workspace::SetProxy(const ProxySettings& proxy) { return settings_.SetProxy(proxy); }
+
+bool Workspace::ToggleView(ViewFlag flag) {
+  const bool ok = settings_.ToggleFlag(flag);
+  host_.changed(ChangeView);
+  return ok;
 }
 
-bool Workspace::SaveViewState() {
-  try {
-    SaveViewSettings(frm_, view_);
-    frm_.Save();
-    return true;
-  } catch (const Error& e) {
-    ReportError(texts::ViewReadError, e.what());
-    return false;
-  }
+void Workspace::FirstRunDone() { settings_.SetFlag(ViewFlag::FirstRun, false); }
+
+void Workspace::InitPrefetchKeys() {
+  if (settings_.Flag(ViewFlag::PrefetchsInit)) return;
+  settings_.SetFlag(ViewFlag::PrefetchsInit, true);
+  settings_.WriteFlag(ViewFlag::Prefetchs);
 }
+
+bool Workspace::SaveViewState() { return settings_.SaveViewState(); }
 
 // Working files ----------------------------------------------------------------------------
 
@@ -143,16 +101,7 @@ bool Workspace::OpenDataFiles() {
   try {
     std::error_code ec;
     fs::create_directories(files_.Dir(), ec);  // a new data folder is made on first use
-    const StakeFileRepair repair = stakes_.Open(files_.Stakes());
-    if (repair.kind == StakeFileRepair::OldVersion)
-      host_.showMessage(MessageKind::Warning,
-                        std::string(texts::OldStakeFile) + "\n\n" +
-                            Format(texts::StakeFileBackup, repair.backup.string().c_str()));
-    if (repair.kind == StakeFileRepair::TornTail)
-      host_.showMessage(MessageKind::Warning,
-                        Format(texts::TornStakeFile, static_cast<long long>(repair.tailBytes),
-                               repair.backup.string().c_str()));
-    StakesGridUpdate(true, false);
+    stakes_.Open();
     return true;
   } catch (const Error& e) {
     ReportError(texts::StakesReadError, e.what());
@@ -166,9 +115,9 @@ void Workspace::CloseDataFiles() { stakes_.Close(); }
 bool Workspace::Open() {
   LoadSettingsFiles();
   if (!OpenDataFiles()) return false;
-  BuildRegistry();
+  stats_.BuildRegistry();
   LoadArchive();
-  CombsGenerate(true, DefaultGenParams());
+  combs_.Generate(true, combs_.DefaultGenParams());
   return true;
 }
 
@@ -176,23 +125,13 @@ bool Workspace::Open() {
 
 void Workspace::LoadArchive() {
   BusyScope busy(busy_, texts::LoadingDraws);
-  try {
-    archive_.Load();
-  } catch (const Error& e) {
-    ReportError(texts::DrawsReadError, e.what());
-  }
+  Guarded(host_, texts::DrawsReadError, [&] { archive_.Load(); });
   RefreshDrawList(true);
 }
 
 bool Workspace::SaveDraws() {
   BusyScope busy(busy_, texts::SavingDraws);
-  bool ok = true;
-  try {
-    archive_.Save();
-  } catch (const Error& e) {
-    ReportError(texts::DrawsWriteError, e.what());
-    ok = false;
-  }
+  const bool ok = Guarded(host_, texts::DrawsWriteError, [&] { archive_.Save(); });
   RefreshDrawList(true);
   return ok;
 }
@@ -200,9 +139,9 @@ bool Workspace::SaveDraws() {
 void Workspace::RefreshDrawList(bool /*force*/) {
   archive_.Refresh();
   const int offset = archive_.DrawsOffset();
-  SetPanel(0, Format(texts::PanelArchive, archive_.Count()));
-  SetPanel(1, Format(texts::PanelNextDraw, archive_.NextDrawNumber(offset)));
-  SetPanel(2, archive_.NextDrawNumbersText(offset));
+  panels_.Set(StatusPanel::Archive, Format(texts::PanelArchive, archive_.Count()));
+  panels_.Set(StatusPanel::NextDraw, Format(texts::PanelNextDraw, archive_.NextDrawNumber(offset)));
+  panels_.Set(StatusPanel::NextNumbers, archive_.NextDrawNumbersText(offset));
   host_.changed(ChangeArchive);
 }
 
@@ -215,7 +154,7 @@ void Workspace::SetDrawsOffset(int offset) {
 
 void Workspace::RecomputeViews(bool full) {
   if (suspendViews_) return;
-  BuildStatTable(full);
+  stats_.Build(full);
   host_.changed(ChangeViews);
 }
 
@@ -226,33 +165,18 @@ std::vector<std::pair<std::string, std::string>> Workspace::DrawDetails(int list
   rows.emplace_back(texts::InfoDrawNumber, std::to_string(d.number));
   rows.emplace_back(texts::InfoDrawDate, Cp1251ToUtf8(d.DateText()));
   const int index = archive_.ListToIndex(listIndex);
-  TComb nums = d.nums;
-  if (view_.sortedDraws) SortComb(nums);
-  for (int i = 0; i < registry_.Count(); ++i) {
-    if (!registry_.HasGraph(i) || !registry_.InStatList(i)) continue;
-    auto stat = registry_.CreateStat(i);
-    rows.emplace_back(stat->Class().NameOf(stat->Param()),
-                      std::to_string(stat->GraphValueOf(index, index, nums, view_.sortedDraws)));
-  }
+  const auto values = stats_.GraphValues(index, index, d.nums);
+  rows.insert(rows.end(), values.begin(), values.end());
   return rows;
 }
 
 bool Workspace::DeleteDraws(const std::vector<int>& listRows) {
-  if (listRows.empty()) return false;
-  const std::string question =
-      listRows.size() == 1 ? std::string(texts::AskDeleteOne)
-                           : Format(texts::AskDeleteMany, static_cast<int>(listRows.size()));
-  if (!host_.askWarning(question, false)) return false;
+  if (!ConfirmDelete(host_, static_cast<int>(listRows.size()))) return false;
   {
     BusyScope busy(busy_, texts::DeletingDraws);
-    try {
-      archive_.DeleteListRows(listRows);
-    } catch (const Error& e) {
-      host_.showMessage(MessageKind::Error, e.what());
-      RefreshDrawList(true);
-      return false;
-    }
+    const bool ok = Guarded(host_, nullptr, [&] { archive_.DeleteListRows(listRows); });
     RefreshDrawList(true);
+    if (!ok) return false;
   }
   const bool saved = SaveDraws();
   RecomputeViews();
@@ -263,20 +187,16 @@ bool Workspace::AddDraw(const TDrawRec& draw) {
   archive_.Append(draw);
   const bool saved = SaveDraws();
   RecomputeViews();
-  StakesCheckAndRefresh();
+  stakes_.CheckAndRefresh();
   return saved;
 }
 
 bool Workspace::EditDraw(int listIndex, const TDrawRec& draw) {
-  try {
-    archive_.Replace(archive_.ListToIndex(listIndex), draw);
-  } catch (const Error& e) {
-    host_.showMessage(MessageKind::Error, e.what());
+  if (!Guarded(host_, nullptr, [&] { archive_.Replace(archive_.ListToIndex(listIndex), draw); }))
     return false;
-  }
   const bool saved = SaveDraws();
   RecomputeViews();
-  StakesCheckAndRefresh();
+  stakes_.CheckAndRefresh();
   return saved;
 }
 
@@ -284,34 +204,110 @@ ImportReport Workspace::ImportCsv(const fs::path& file) {
   ImportReport report;
   {
     BusyScope busy(busy_, Format(texts::ImportingDraws, file.filename().string().c_str()));
-    try {
-      CsvImport parsed = ParseDrawsCsv(ReadFile(file), archive_);
-      report.added = static_cast<int>(parsed.draws.size());
-      report.duplicates = parsed.duplicates;
-      report.rejected = std::move(parsed.rejected);
-      archive_.AppendAll(parsed.draws);
-    } catch (const Error& e) {
-      host_.showMessage(MessageKind::Error, e.what());
-      return report;
-    }
+    const bool parsed = Guarded(host_, nullptr, [&] {
+      CsvImport csv = ParseDrawsCsv(ReadFile(file), archive_);
+      report.added = static_cast<int>(csv.draws.size());
+      report.duplicates = csv.duplicates;
+      report.rejected = std::move(csv.rejected);
+      archive_.AppendAll(csv.draws);
+    });
+    if (!parsed) return report;
     report.ok = SaveDraws();
   }
   if (!report.rejected.empty())
     host_.showMessage(MessageKind::Warning, RejectedLinesText(report.rejected));
   RecomputeViews();
-  StakesCheckAndRefresh();
+  stakes_.CheckAndRefresh();
   return report;
 }
 
 bool Workspace::ExportCsv(const fs::path& file) {
   BusyScope busy(busy_, Format(texts::ExportingDraws, file.filename().string().c_str()));
-  try {
-    WriteFileAtomic(file, DrawsToCsv(archive_.Draws()));
-    return true;
-  } catch (const Error& e) {
-    host_.showMessage(MessageKind::Error, e.what());
-    return false;
+  return Guarded(host_, nullptr, [&] { WriteFileAtomic(file, DrawsToCsv(archive_.Draws())); });
+}
+
+bool Workspace::AppendDraws(const TDrawsArray& draws) {
+  archive_.AppendAll(draws);
+  return SaveDraws();
+}
+
+// Statistics -------------------------------------------------------------------------------
+
+void Workspace::SetStatDepth(int depth) { settings_.SetStatDepth(std::max(1, depth)); }
+
+std::optional<std::string> Workspace::StatSelectValues(const std::vector<std::string>& values) {
+  const StatTable& t = stats_.Table();
+  stats_.ClearSelection();
+  for (const std::string& text : values) {
+    bool found = false;
+    for (int r = 0; r < t.RowCount(); ++r)
+      if (t.Rows()[static_cast<size_t>(r)].texts[0] == text) {
+        stats_.SelectRow(r, true);
+        found = true;
+      }
+    if (!found) return text;
   }
+  return std::nullopt;
+}
+
+void Workspace::SetPrefetchEnabled(bool on) {
+  settings_.SetFlag(ViewFlag::Prefetchs, on);
+  stats_.CreateAllPrefetch(false, {});
+  stats_.Build(true);
+}
+
+void Workspace::SetShowTotalLine(bool on) {
+  BusyScope busy(busy_, texts::CreatingCharts);
+  settings_.SetFlag(ViewFlag::ShowTotalLine, on);
+  stats_.Build(true);
+}
+
+void Workspace::ApplyShredding(const std::array<ShreddingFormula, 3>& formulas) {
+  settings_.SetShredding(formulas);
+  stats_.CreateAllPrefetch(false, {12});
+  stats_.BuildRegistry();
+  stats_.Invalidate();
+  RecomputeViews(true);
+}
+
+std::vector<std::pair<std::string, std::string>> Workspace::CombDetails(const TComb& comb) const {
+  // The combination stands for the draw to be predicted: the one after the offset.
+  const int index = archive_.Count() - archive_.DrawsOffset();
+  return stats_.GraphValues(index, index - 1, comb);
+}
+
+// Combinations -----------------------------------------------------------------------------
+
+bool Workspace::CombsGen(const TCombsGenParams& params, bool saveAsDefault) {
+  TCombsGenParams p = params;
+  if (p.text.size() > 255) p.text.resize(255);
+  if (saveAsDefault) settings_.SetGenerateMode(p.mode, p.text);
+  combs_.UndoSave();
+  return combs_.Generate(true, p);
+}
+
+void Workspace::CombsDelExists(int n) {
+  combs_.UndoSave();
+  combs_.ExcludeDraws(n);
+}
+
+// Stakes -----------------------------------------------------------------------------------
+
+TStakeData Workspace::NewStake(uint8_t kind, const std::optional<TComb>& comb,
+                               const std::string& comment) const {
+  return stakes_.NewStake(kind, comb, comment, combs_.List().Count());
+}
+
+int Workspace::AddStakes(const std::vector<TComb>& combs, int32_t draw, int draws,
+                         const std::string& comment) {
+  std::vector<TStakeData> stakes;
+  stakes.reserve(combs.size());
+  for (const TComb& c : combs) {
+    TStakeData s = NewStake(StakeManual, c, comment);
+    s.draw = draw;
+    stakes.push_back(std::move(s));
+  }
+  return stakes_.AddMany(stakes, draws);
 }
 
 }  // namespace korvane

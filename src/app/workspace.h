@@ -1,9 +1,11 @@
 #pragma once
 
-// The single state of the program for the whole run, and the operations the faces call.
+// The single state of the program for the whole run: one part per subsystem, and the
+// operations that cross them. Every part is handed out read-only; state changes go through
+// the named operations below, so that every face gets the same status texts, questions,
+// saving and change notifications.
 
 #include <array>
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -14,26 +16,19 @@
 #include <vector>
 
 #include "app/busy_scope.h"
+#include "app/combs_session.h"
 #include "app/host.h"
+#include "app/scenario_session.h"
+#include "app/session_context.h"
+#include "app/settings_store.h"
+#include "app/stakes_session.h"
+#include "app/stats_session.h"
+#include "app/status_panels.h"
 #include "core/archive.h"
-#include "core/config.h"
 #include "core/csv.h"
 #include "core/datadir.h"
-#include "core/ini.h"
-#include "core/settings.h"
-#include "filters/comb_list.h"
-#include "scenario/script_log.h"
-#include "scenario/script_model.h"
-#include "stakes/ratings.h"
-#include "stakes/stake_log.h"
-#include "stakes/stake_store.h"
-#include "stats/prefetch.h"
-#include "stats/registry.h"
-#include "stats/stat_table.h"
 
 namespace korvane {
-
-inline constexpr int StatusPanelCount = 7;
 
 // What changed in the game settings: bits passed on to the prefetch store.
 enum ConfigChange : unsigned {
@@ -57,41 +52,65 @@ class Workspace {
   Workspace(const Workspace&) = delete;
   Workspace& operator=(const Workspace&) = delete;
 
-  Host& host() { return host_; }
+  Host& host() const { return host_; }
   const DataFiles& Files() const { return files_; }
-  BusyState& Busy() { return busy_; }
   bool IsBusy() const { return busy_.Busy(); }
+  // A long operation of a face: busy, with its status text, until the scope ends.
+  [[nodiscard]] BusyScope BusyFor(const std::string& status) { return BusyScope(busy_, status); }
+  // The hint of the control under the pointer becomes the status text while idle.
+  void ShowHint(const std::string& hint);
 
-  // Status bar panels (0-based) of the main window.
-  const std::string& Panel(int index) const { return panels_[static_cast<size_t>(index)]; }
-  void SetPanel(int index, const std::string& text);
+  const std::string& Panel(StatusPanel panel) const { return panels_.Text(panel); }
 
   // The random generator (seeded at start-up; a given seed makes runs repeatable).
   void SeedRandom(std::optional<uint64_t> seed);
-  std::mt19937_64& Random() { return random_; }
+  // A uniform choice of 0..count - 1 (count > 0).
+  int RandomIndex(int count);
+
+  // The parts, read-only.
+  const SettingsStore& Settings() const { return settings_; }
+  const StatsSession& StatsPart() const { return stats_; }
+  const CombsSession& CombsPart() const { return combs_; }
+  const StakesSession& StakesPart() const { return stakes_; }
+  const ScenarioSession& ScenarioPart() const { return scenario_; }
+  // Shortcuts to what the faces read most.
+  const TConfigData& Config() const { return settings_.Config(); }
+  const ViewSettings& View() const { return settings_.View(); }
+  const DrawArchive& Archive() const { return archive_; }
+  const TStatList& Registry() const { return stats_.Registry(); }
+  const StatTable& Stats() const { return stats_.Table(); }
+  const CombList& Combs() const { return combs_.List(); }
+  const StakeStore& Stakes() const { return stakes_.Store(); }
+  const ScriptState& Script() const { return scenario_.State(); }
+  const std::vector<std::string>& ScriptLines() const { return scenario_.Lines(); }
 
   // Settings -----------------------------------------------------------------------------
-  GameSettings& Settings() { return settings_; }
-  const GameSettings& Settings() const { return settings_; }
-  const TConfigData& Config() const { return settings_.config; }
-  ProxySettings& Proxy() { return proxy_; }
-  ViewSettings& View() { return view_; }
-  const ViewSettings& View() const { return view_; }
-  IniFile& Ini() { return ini_; }
-  IniFile& Frm() { return frm_; }
   // Reads Korvane.frm (view settings) and Korvane.ini (game and proxy settings); a file that
   // cannot be read is reported and its defaults stay. False when something failed.
   bool LoadSettingsFiles();
   bool LoadViewSettingsFile();
   bool LoadGameSettingsFile();
-  // Writes the game settings to Korvane.ini at once; reports a failure.
-  bool SaveGameSettingsFile();
-  bool SaveProxySettingsFile();
   // The settings dialog's OK: takes the new record, saves it and returns the change flags
   // (ConfigChange...). The views are recomputed.
   unsigned ApplyGameSettings(const TConfigData& config);
-  // Writes one view setting (from View()) to Korvane.frm at once.
-  bool WriteView(const char* key);
+  bool SetProxy(const ProxySettings& proxy);
+  // A view toggle: flips the flag, writes it to Korvane.frm at once; the faces repaint.
+  bool ToggleView(ViewFlag flag);
+  // A view flag for this run only, not written (the command line's switches).
+  void OverrideView(ViewFlag flag, bool on) { settings_.OverrideFlag(flag, on); }
+  // The first-run dialog is not to be shown again.
+  void FirstRunDone();
+  // The first start writes the prefetch keys once.
+  void InitPrefetchKeys();
+  void SetExcludeCount(int n) { settings_.SetExcludeCount(n); }
+  // The window's own state, written with the view state at shut-down.
+  void StorePlacement(const WindowPlacement& placement, int screenWidth, int screenHeight) {
+    settings_.StorePlacement(placement, screenWidth, screenHeight);
+  }
+  void StoreList(std::string_view list, const ListState& state) {
+    settings_.StoreList(list, state);
+  }
+  void SetLayoutSizes(const LayoutSizes& sizes) { settings_.SetLayoutSizes(sizes); }
   // Writes the view settings kept at shut-down and flushes Korvane.frm.
   bool SaveViewState();
 
@@ -108,8 +127,6 @@ class Workspace {
   bool Open();
 
   // The archive ---------------------------------------------------------------------------
-  DrawArchive& Archive() { return archive_; }
-  const DrawArchive& Archive() const { return archive_; }
   int DrawsOffset() const { return archive_.DrawsOffset(); }
   void LoadArchive();
   bool SaveDraws();
@@ -117,6 +134,8 @@ class Workspace {
   void SetDrawsOffset(int offset);
   // Tells the faces that the analysis views must be recomputed.
   void RecomputeViews(bool full = false);
+  // Frees the draws at shut-down.
+  void ClearArchive() { archive_.ClearDraws(); }
 
   // The property rows of the draw details window for the draw at a list index.
   std::vector<std::pair<std::string, std::string>> DrawDetails(int listIndex) const;
@@ -129,34 +148,46 @@ class Workspace {
   bool EditDraw(int listIndex, const TDrawRec& draw);
   ImportReport ImportCsv(const fs::path& file);
   bool ExportCsv(const fs::path& file);
+  // Appends draws made elsewhere (the demo archive) and saves them.
+  bool AppendDraws(const TDrawsArray& draws);
 
   // Statistics -------------------------------------------------------------------------------
-  TStatList& Registry() { return registry_; }
-  const TStatList& Registry() const { return registry_; }
   // Builds the registry anew for the current settings, keeping the user's enabled methods,
   // and refills the method list keeping its selected position.
-  void BuildRegistry();
-  // The statistics method list: registry indexes in list order.
-  const std::vector<int>& StatMethodList() const { return statMethods_; }
-  // The selected position in the method list (-1: none) and its registry entry.
-  int StatMethodPosition() const { return statPosition_; }
-  int StatEntry() const;
+  void BuildRegistry() { stats_.BuildRegistry(); }
+  const std::vector<int>& StatMethodList() const { return stats_.MethodList(); }
+  int StatMethodPosition() const { return stats_.Position(); }
+  int StatEntry() const { return stats_.Entry(); }
   // byUser: the user chose it (the table is cleared); a scenario step selects without
   // clearing, so that an unchanged build is skipped.
-  void SelectStatMethod(int position, bool byUser = true);
+  void SelectStatMethod(int position, bool byUser = true) { stats_.Select(position, byUser); }
   // Selects the method with this code; false when no listed method has it.
-  bool SelectStatMethodByCode(const std::string& code, bool byUser = true);
-  int StatDepth() const { return view_.drawsStatLen; }
+  bool SelectStatMethodByCode(const std::string& code, bool byUser = true) {
+    return stats_.SelectByCode(code, byUser);
+  }
+  int StatDepth() const { return stats_.Depth(); }
   void SetStatDepth(int depth);
-  StatTable& Stats() { return statTable_; }
-  const StatTable& Stats() const { return statTable_; }
   // Builds the statistics table; without force an unchanged build is skipped.
-  void BuildStatTable(bool force);
+  void BuildStatTable(bool force) { stats_.Build(force); }
+  // The user's choice of methods (codes joined by the registry's separator); the lists follow.
+  void SetEnabledMethods(const std::string& codes) { stats_.SetEnabledCodes(codes); }
+  // A scenario step's own weight coefficients, between the user's saved and restored ones.
+  void SaveWeights() { stats_.SaveWeights(); }
+  void ApplyStepWeights(const std::optional<TWeightCoefs>& coefs) { stats_.ApplyWeights(coefs); }
+  void RestoreWeights() { stats_.RestoreWeights(); }
+  // The table's sort and selection as the user works them.
+  void StatClickColumn(int column) { stats_.ClickColumn(column); }
+  void StatSetSort(int column, bool descending) { stats_.SetSort(column, descending); }
+  void StatSelectRows(const std::vector<int>& rows) { stats_.SelectRows(rows); }
+  // Selects the rows whose "Значение" is one of the texts; the first text no row has, if any.
+  std::optional<std::string> StatSelectValues(const std::vector<std::string>& values);
   void SetPrefetchEnabled(bool on);
   void SetShowTotalLine(bool on);
   // Creates the missing prefetch files (and rebuilds those of `groups`); runs only when forced
   // or when prefetch is on. Progress and errors go to the Host.
-  void CreateAllPrefetch(bool force, const std::set<int>& groups);
+  void CreateAllPrefetch(bool force, const std::set<int>& groups) {
+    stats_.CreateAllPrefetch(force, groups);
+  }
   // The shredding dialog's OK: takes the formulas, writes them to Korvane.ini, rebuilds the
   // shredding prefetch files and the registry.
   void ApplyShredding(const std::array<ShreddingFormula, 3>& formulas);
@@ -164,19 +195,21 @@ class Workspace {
   std::vector<std::pair<std::string, std::string>> CombDetails(const TComb& comb) const;
 
   // Combinations ----------------------------------------------------------------------------
-  CombList& Combs() { return combs_; }
-  const CombList& Combs() const { return combs_; }
-  TCombsGenParams DefaultGenParams() const;
+  TCombsGenParams DefaultGenParams() const { return combs_.DefaultGenParams(); }
   // Rebuilds the list; with showStatus also the status, the applied-filters list, the panel
   // and the undo copy (dropped). False when it failed (the message is shown).
-  bool CombsGenerate(bool showStatus, const TCombsGenParams& params);
+  bool CombsGenerate(bool showStatus, const TCombsGenParams& params) {
+    return combs_.Generate(showStatus, params);
+  }
   // "Генерировать": optionally stores the parameters as the defaults, then generates.
   bool CombsGen(const TCombsGenParams& params, bool saveAsDefault);
-  void CombsRefresh();
+  void CombsRefresh() { combs_.Refresh(); }
+  // The undo copy of the list, taken before a change.
+  void CombsUndoSave() { combs_.UndoSave(); }
   // "Удалить выделенные": removes the given rows (through the undo copy).
-  void CombsDeleteRows(const std::vector<int>& rows);
+  void CombsDeleteRows(const std::vector<int>& rows) { combs_.DeleteRows(rows); }
   // "Проверить по архиву тиражей".
-  void CombsFindInDraws(const TComb& comb);
+  void CombsFindInDraws(const TComb& comb) { combs_.FindInDraws(comb); }
 
   // Filters -------------------------------------------------------------------------------
   // Filters the list by the rows selected in the statistics table (the caller took the undo
@@ -194,133 +227,106 @@ class Workspace {
 
   // Combination files, clipboard, undo, draw exclusion ---------------------------------------
   // Reads a combination file into the list; false when it could not be read (message shown).
-  bool CombsLoadFile(const fs::path& path);
-  bool CombsSaveFile(const fs::path& path);
+  bool CombsLoadFile(const fs::path& path) { return combs_.LoadFile(path); }
+  bool CombsSaveFile(const fs::path& path) const { return combs_.SaveFile(path); }
   // "Открыть" and "Сохранить".
-  bool CombsOpen(const fs::path& path);
-  bool CombsSave(const fs::path& path);
+  bool CombsOpen(const fs::path& path) { return combs_.Open(path); }
+  bool CombsSave(const fs::path& path) const { return combs_.Save(path); }
   // The clipboard text of the given rows.
-  std::string CombsCopyText(const std::vector<int>& rows) const;
+  std::string CombsCopyText(const std::vector<int>& rows) const { return combs_.CopyText(rows); }
   // "Вставить из буфера": all lines or nothing.
-  bool CombsPaste(const std::string& text);
+  bool CombsPaste(const std::string& text) { return combs_.Paste(text); }
   // "Отменить".
-  void CombsUndo();
+  void CombsUndo() { combs_.Undo(); }
   // "Исключить тиражи": the undo copy, then the exclusion of the n newest visible draws.
   void CombsDelExists(int n);
-  void CombsExcludeDraws(int n);
+  void CombsExcludeDraws(int n) { combs_.ExcludeDraws(n); }
   // "Количество уникальных номеров".
-  void CombsCheckNums();
+  void CombsCheckNums() { combs_.CheckNums(); }
 
   // Stakes ---------------------------------------------------------------------------------
-  StakeStore& Stakes() { return stakes_; }
-  const StakeStore& Stakes() const { return stakes_; }
-  Ratings& RatingRows() { return ratings_; }
-  StakeLog& StakesLog() { return stakeLog_; }
+  const Ratings& RatingRows() const { return stakes_.RatingRows(); }
   // A new stake of a kind for the draw to be predicted (numbers empty when comb is none).
   TStakeData NewStake(uint8_t kind, const std::optional<TComb>& comb,
                       const std::string& comment) const;
   // Adds one stake for `draws` draws, then checks and refreshes. False when it failed
   // (message shown).
-  bool AddStake(const TStakeData& stake, int draws);
+  bool AddStake(const TStakeData& stake, int draws) { return stakes_.Add(stake, draws); }
   // Adds one stake of a batch (no check); `batch` lets the grid follow only when asked to.
-  bool AddStakeInBatch(const TStakeData& stake, int draws, bool batch);
+  bool AddStakeInBatch(const TStakeData& stake, int draws, bool batch) {
+    return stakes_.AddInBatch(stake, draws, batch);
+  }
   // One stake per combination, then one check. Returns how many were added.
   int AddStakes(const std::vector<TComb>& combs, int32_t draw, int draws,
                 const std::string& comment);
   // Checks every checkable stake; on success the grid and ratings follow.
-  StakeCheckResult StakesCheckAndRefresh();
+  StakeCheckResult StakesCheckAndRefresh() { return stakes_.CheckAndRefresh(); }
   // Asks, then deletes grid rows first..last (1-based).
-  bool DeleteStakeRows(int first, int last);
-  bool DeleteStakesByCondition(StakeRelation op, int value);
+  bool DeleteStakeRows(int first, int last) { return stakes_.DeleteRows(first, last); }
+  bool DeleteStakesByCondition(StakeRelation op, int value) {
+    return stakes_.DeleteByCondition(op, value);
+  }
   // Asks with the record count, then empties the file.
-  bool ClearStakes();
-  void DeleteStakeLogs();
+  bool ClearStakes() { return stakes_.Clear(); }
+  void DeleteStakeLogs() { stakes_.DeleteLogs(); }
   // The grid and the "Ставок" panel follow the file; selectLast asks the face to show the
   // newest record.
-  void StakesGridUpdate(bool refresh, bool selectLast);
+  void StakesGridUpdate(bool refresh, bool selectLast) { stakes_.GridUpdate(refresh, selectLast); }
   // True once after a StakesGridUpdate that asked for the newest record.
-  bool TakeStakesScroll();
+  bool TakeStakesScroll() { return stakes_.TakeScroll(); }
 
   // Scenario --------------------------------------------------------------------------------
-  const std::vector<std::string>& ScriptLines() const { return scriptLines_; }
-  int ScriptAddLine(const std::string& text);
-  void ScriptSetLine(int i, const std::string& text);  // throws Error for a bad index
-  std::string ScriptGetLine(int i) const;              // throws Error for a bad index
-  void ScriptDeleteLines(std::vector<int> rows);
-  void ScriptClear();
-  void ScriptSwap(int i, int j);
+  int ScriptAddLine(const std::string& text) { return scenario_.AddLine(text); }
+  void ScriptSetLine(int i, const std::string& text) { scenario_.SetLine(i, text); }
+  std::string ScriptGetLine(int i) const { return scenario_.Line(i); }
+  void ScriptDeleteLines(std::vector<int> rows) { scenario_.DeleteLines(std::move(rows)); }
+  void ScriptClear() { scenario_.Clear(); }
+  void ScriptSwap(int i, int j) { scenario_.Swap(i, j); }
   // Reads a scenario file (appending with a separator, or replacing); false when it could
   // not be read (message shown, scenario unchanged).
-  bool ScriptLoadFile(const fs::path& path, bool append);
-  bool ScriptSaveFile(const fs::path& path);
-  bool ScriptAutoSave();
-  void ScriptRefresh();
-
-  // The run state of a forecast or test and the scenario page's status panels.
-  struct ScriptState {
-    bool running = false;
-    bool stopped = false;
-    bool failed = false;  // a failure (not a STOP stake mode) ended the run
-    int cycle = 0;
-    int stakes = 0;
-    int line = 0;
-    int variant = 0;
-    int total = 0;
-    std::string text;
-  };
-  const ScriptState& Script() const { return script_; }
-  ScriptState& Script() { return script_; }
-  ScriptLog& RunLog() { return scriptLog_; }
-  // Sets panels 2-5 of the scenario status bar and lets the face breathe.
-  void ScriptStatus(int line, int variant, const std::string& text, int total);
-  // Lets the face process its events (at most every few dozen milliseconds) and returns the
-  // stop flag.
-  bool ScriptPoll();
+  bool ScriptLoadFile(const fs::path& path, bool append) {
+    return scenario_.LoadFile(path, append);
+  }
+  bool ScriptSaveFile(const fs::path& path) { return scenario_.SaveFile(path); }
+  bool ScriptAutoSave() { return scenario_.AutoSave(); }
+  void ScriptRefresh() { scenario_.Refresh(); }
   // Forecast and test runs (see script_runner.h); the stop request.
   void ScriptRun();
   void ScriptTest(int k);
-  void ScriptStop();
+  void ScriptStop() { scenario_.Stop(); }
+  void DeleteScriptLogs() { scenario_.DeleteLogs(); }
+  // The run log file of the last run, once, for the face to open.
+  fs::path TakeLastScriptLog() { return scenario_.TakeLastLog(); }
   // Called for every stake a scenario adds (the command line prints them).
-  std::function<void(const TStakeData&)> onScenarioStake;
-  // The run log file of the last run, for the face to open.
-  fs::path lastScriptLog;
+  void OnScenarioStake(std::function<void(const TStakeData&)> observer) {
+    onScenarioStake_ = std::move(observer);
+  }
 
   // Pauses RecomputeViews (set while a scenario runs).
   void SuspendViews(bool on) { suspendViews_ = on; }
 
   // Shows the error box with a message template ("...%s") filled with the failure text.
-  void ReportError(const char* messageTemplate, const std::string& text);
+  void ReportError(const char* messageTemplate, const std::string& text) const;
 
  private:
+  friend class ScriptRunner;  // a run works the parts through their operations
+
   bool ApplyNumbersFilter(const std::vector<std::pair<int, std::string>>& numbers,
                           const char* caption, bool remove);
 
   Host& host_;
   DataFiles files_;
   BusyState busy_;
-  std::array<std::string, StatusPanelCount> panels_;
-
-  IniFile ini_;
-  IniFile frm_;
-  GameSettings settings_;
-  ProxySettings proxy_;
-  ViewSettings view_;
-
+  StatusPanels panels_;
+  SessionContext context_;
   std::mt19937_64 random_;
-  StakeStore stakes_;
-  Ratings ratings_;
-  StakeLog stakeLog_;
-  bool stakesScroll_ = false;
-  std::vector<std::string> scriptLines_;
-  ScriptState script_;
-  ScriptLog scriptLog_;
-  std::chrono::steady_clock::time_point lastPoll_{};
   DrawArchive archive_;
-  TStatList registry_;
-  std::vector<int> statMethods_;
-  int statPosition_ = -1;
-  StatTable statTable_;
-  CombList combs_;
+  SettingsStore settings_;
+  StatsSession stats_;
+  CombsSession combs_;
+  StakesSession stakes_;
+  ScenarioSession scenario_;
+  std::function<void(const TStakeData&)> onScenarioStake_;
   bool suspendViews_ = false;
 };
 

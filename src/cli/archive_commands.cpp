@@ -38,6 +38,7 @@ void RegisterArchiveCommands(CLI::App& app, CommandTable& table) {
         ->check(CLI::NonNegativeNumber);
     sub->add_option("--limit", *limit, "Most rows to print")->check(CLI::NonNegativeNumber);
     table.Add(sub, [offset, limit](Workspace& ws, std::ostream& out) {
+      if (!OffsetInRange(ws, *offset)) return ExitUsage;
       const auto& captions = ArchiveColumnCaptions();
       PrintTsvRow(out, {captions.begin(), captions.end()});
       const DrawArchive& a = ws.Archive();
@@ -66,8 +67,7 @@ void RegisterArchiveCommands(CLI::App& app, CommandTable& table) {
       }
       const int today = DateToInt(Now());
       const int n = *count > 0 ? *count : DemoDrawCount(19880429, today);
-      ws.Archive().AppendAll(MakeDemoDraws(n, *seed, today));
-      if (!ws.SaveDraws()) return ExitFailed;
+      if (!ws.AppendDraws(MakeDemoDraws(n, *seed, today))) return ExitFailed;
       out << "added " << n << '\n';
       return ExitOk;
     });

@@ -1,5 +1,9 @@
 #include "cli/commands.h"
 
+#include <algorithm>
+
+#include "core/strutil.h"
+
 namespace korvane {
 
 void RegisterCommands(CLI::App& app, CommandTable& table) {
@@ -18,6 +22,15 @@ int RunCommand(const CommandTable& table, Host& host, const fs::path& dataDir, s
     return c.run(ws, out);
   }
   return ExitUsage;
+}
+
+bool OffsetInRange(const Workspace& ws, int offset) {
+  const int count = ws.Archive().Count();
+  if (offset >= 0 && offset <= std::max(0, count - 1)) return true;
+  ws.host().showMessage(MessageKind::Error,
+                        count == 0 ? std::string("--offset: архив тиражей пуст, допустимо только 0")
+                                   : Format("--offset: допустимы значения от 0 до %d", count - 1));
+  return false;
 }
 
 void PrintTsvRow(std::ostream& out, const std::vector<std::string>& cells) {

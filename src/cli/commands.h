@@ -39,6 +39,10 @@ void RegisterScriptCommands(CLI::App& app, CommandTable& table);
 // Opens the data directory and runs the parsed subcommand.
 int RunCommand(const CommandTable& table, Host& host, const fs::path& dataDir, std::ostream& out);
 
+// An offset (or first list index) must name a draw of the archive: 0..count - 1 (only 0 for
+// an empty archive). Otherwise the usage error naming the range is printed: false.
+bool OffsetInRange(const Workspace& ws, int offset);
+
 // One TSV line: the cells joined with TAB (a TAB or line break inside a cell becomes a blank).
 void PrintTsvRow(std::ostream& out, const std::vector<std::string>& cells);
 

@@ -45,32 +45,27 @@ void RegisterFilterCommands(CLI::App& app, CommandTable& table) {
         ws.host().showMessage(MessageKind::Error, Format(texts::UnknownMethod, o->method.c_str()));
         return ExitFailed;
       }
+      if (!OffsetInRange(ws, o->offset)) return ExitUsage;
+      ws.SuspendViews(true);  // one build, at the end
       ws.SetStatDepth(o->depth);
-      ws.Archive().SetDrawsOffset(o->offset);
-      ws.View().prefetchsEnabled = false;
+      ws.SetDrawsOffset(o->offset);
+      ws.OverrideView(ViewFlag::Prefetchs, false);
       ws.BuildStatTable(true);
-      StatTable& t = ws.Stats();
-      t.SelectAll(false);
+      std::vector<std::string> values;
       for (std::string_view v : SplitAny(o->values, ";")) {
         const std::string text(Trim(v));
-        if (text.empty()) continue;
-        bool found = false;
-        for (int r = 0; r < t.RowCount(); ++r)
-          if (t.Rows()[static_cast<size_t>(r)].texts[0] == text) {
-            t.Select(r, true);
-            found = true;
-          }
-        if (!found) {
-          ws.host().showMessage(MessageKind::Error, Format(texts::UnknownValue, text.c_str()));
-          return ExitFailed;
-        }
+        if (!text.empty()) values.push_back(text);
+      }
+      if (const auto missing = ws.StatSelectValues(values)) {
+        ws.host().showMessage(MessageKind::Error, Format(texts::UnknownValue, missing->c_str()));
+        return ExitFailed;
       }
       if (!o->in.empty()) {
         if (!ws.CombsLoadFile(o->in)) return ExitFailed;
       } else if (!ws.CombsGenerate(false, TCombsGenParams{0, ""})) {
         return ExitFailed;
       }
-      ws.Combs().UndoSave();
+      ws.CombsUndoSave();
       ws.ApplyStatFilter(nullptr, -1, o->remove);
       for (int i = 0; i < ws.Combs().Count(); ++i) out << CombToText(ws.Combs().At(i)) << '\n';
       if (!o->out.empty() && !ws.CombsSaveFile(o->out)) return ExitFailed;

@@ -26,9 +26,9 @@ struct RunOptions {
 bool PrepareRun(Workspace& ws, const RunOptions& o, std::ostream& out) {
   if (o.seed >= 0) ws.SeedRandom(static_cast<uint64_t>(o.seed));
   if (!ws.ScriptLoadFile(o.file, false)) return false;
-  ws.View().scriptLogEnabled = o.log;  // for this run only
+  ws.OverrideView(ViewFlag::ScriptLog, o.log);  // for this run only
   PrintTsvRow(out, {std::begin(texts::StakeColumns), std::end(texts::StakeColumns)});
-  ws.onScenarioStake = [&out](const TStakeData& s) { PrintTsvRow(out, StakeRowTexts(s)); };
+  ws.OnScenarioStake([&out](const TStakeData& s) { PrintTsvRow(out, StakeRowTexts(s)); });
   return true;
 }
 
@@ -50,6 +50,7 @@ void RegisterScriptCommands(CLI::App& app, CommandTable& table) {
         ->check(CLI::NonNegativeNumber);
     sub->add_flag("--log", o->log, "Write the run log ScriptLog_*.txt");
     table.Add(sub, [o](Workspace& ws, std::ostream& out) {
+      if (!OffsetInRange(ws, o->offset)) return ExitUsage;
       if (!PrepareRun(ws, *o, out)) return ExitFailed;
       ws.SetDrawsOffset(o->offset);
       ws.ScriptRun();

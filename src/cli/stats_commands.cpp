@@ -41,11 +41,13 @@ void RegisterStatsCommands(CLI::App& app, CommandTable& table) {
         ws.host().showMessage(MessageKind::Error, Format(texts::UnknownMethod, o->method.c_str()));
         return ExitFailed;
       }
+      if (!OffsetInRange(ws, o->offset)) return ExitUsage;
+      ws.SuspendViews(true);  // one build, at the end
       ws.SetStatDepth(o->depth);
-      ws.Archive().SetDrawsOffset(o->offset);
+      ws.SetDrawsOffset(o->offset);
       // The switch applies to this run only.
-      ws.View().prefetchsEnabled = o->prefetch;
-      ws.Stats().SetSort(o->sort, o->desc);
+      ws.OverrideView(ViewFlag::Prefetchs, o->prefetch);
+      ws.StatSetSort(o->sort, o->desc);
       ws.BuildStatTable(true);
       const auto& captions = StatColumnCaptions();
       PrintTsvRow(out, {captions.begin(), captions.end()});

@@ -9,82 +9,102 @@ namespace korvane::ui {
 
 ActionTable::ActionTable(QWidget* window, std::function<bool()> isBusy)
     : QObject(window), window_(window), isBusy_(std::move(isBusy)) {
+  for (const ActionInfo& info : ActionCatalog()) {
+    auto* action = new QAction(QString::fromUtf8(info.caption), window_);
+    action->setObjectName(QString::fromUtf8(info.id));
+    action->setToolTip(QString::fromUtf8(info.hint));
+    if (*info.shortcut != '\0') action->setShortcut(QKeySequence(QString::fromUtf8(info.shortcut)));
+    const std::string id = info.id;
+    if (!actions_.emplace(id, Entry{&info, action, {}, false}).second)
+      throw std::logic_error("action listed twice: " + id);
+    connect(action, &QAction::triggered, this, [this, id] { Run(actions_.find(id)->second); });
+    connect(action, &QAction::hovered, this, [this, action] {
+      if (!isBusy_()) emit hintShown(action->toolTip());
+    });
+  }
   auto* timer = new QTimer(this);
   connect(timer, &QTimer::timeout, this, &ActionTable::UpdateAll);
   timer->start(200);
 }
 
-QAction* ActionTable::Add(ActionSpec spec) {
-  auto* action = new QAction(QString::fromUtf8(spec.caption), window_);
-  action->setObjectName(QString::fromUtf8(spec.name));
-  action->setToolTip(QString::fromUtf8(spec.hint));
-  if (*spec.shortcut != '\0') action->setShortcut(QKeySequence(QString::fromUtf8(spec.shortcut)));
-  action->setShortcutContext(spec.scope != nullptr ? Qt::WidgetWithChildrenShortcut
-                                                   : Qt::WindowShortcut);
-  if (spec.checked) action->setCheckable(true);
-  if (spec.radioGroup > 0) {
-    QActionGroup*& group = groups_[spec.radioGroup];
+ActionTable::Entry& ActionTable::At(std::string_view id) {
+  const auto it = actions_.find(id);
+  if (it == actions_.end()) throw std::logic_error("unknown action: " + std::string(id));
+  return it->second;
+}
+
+const ActionTable::Entry& ActionTable::At(std::string_view id) const {
+  const auto it = actions_.find(id);
+  if (it == actions_.end()) throw std::logic_error("unknown action: " + std::string(id));
+  return it->second;
+}
+
+QAction* ActionTable::Get(std::string_view id) const { return At(id).action; }
+
+const ActionInfo& ActionTable::Info(std::string_view id) const { return *At(id).info; }
+
+void ActionTable::Bind(std::string_view id, ActionBinding binding) {
+  Entry& e = At(id);
+  if (e.bound) throw std::logic_error("action bound twice: " + std::string(id));
+  e.bound = true;
+  QAction* action = e.action;
+  action->setShortcutContext(binding.scope != nullptr ? Qt::WidgetWithChildrenShortcut
+                                                      : Qt::WindowShortcut);
+  if (binding.checked) action->setCheckable(true);
+  if (binding.radioGroup > 0) {
+    QActionGroup*& group = groups_[binding.radioGroup];
     if (group == nullptr) {
       group = new QActionGroup(this);
       group->setExclusive(true);
     }
     group->addAction(action);
   }
-  (spec.scope != nullptr ? spec.scope : window_)->addAction(action);
-  const std::string name = spec.name;
-  order_.push_back(name);
-  Entry& e = actions_[name];
-  e.spec = std::move(spec);
-  e.action = action;
-  connect(action, &QAction::triggered, this, [this, name] { Run(actions_.at(name)); });
-  connect(action, &QAction::hovered, this, [this, name] {
-    if (!isBusy_()) emit hintShown(actions_.at(name).action->toolTip());
-  });
-  return action;
+  (binding.scope != nullptr ? binding.scope : window_)->addAction(action);
+  e.binding = std::move(binding);
 }
 
-QAction* ActionTable::Get(const std::string& name) const {
-  auto it = actions_.find(name);
-  return it == actions_.end() ? nullptr : it->second.action;
-}
-
-const ActionSpec& ActionTable::Spec(const std::string& name) const {
-  return actions_.at(name).spec;
+std::vector<std::string> ActionTable::Unbound() const {
+  std::vector<std::string> ids;
+  for (const auto& [id, e] : actions_)
+    if (!e.bound) ids.push_back(id);
+  return ids;
 }
 
 std::vector<std::string> ActionTable::NamesInCategory(const std::string& category) const {
   std::vector<std::string> names;
-  for (const std::string& n : order_)
-    if (category == actions_.at(n).spec.category) names.push_back(n);
+  for (const ActionInfo& info : ActionCatalog())
+    if (category == info.category) names.emplace_back(info.id);
   return names;
 }
 
 void ActionTable::UpdateAll() {
   const bool busy = isBusy_();
-  for (auto& [name, e] : actions_) {
-    const bool enabled = (e.spec.enabledWhenBusy || !busy) && (!e.spec.update || e.spec.update());
+  for (auto& [id, e] : actions_) {
+    const ActionBinding& b = e.binding;
+    const bool enabled = e.bound && (b.enabledWhenBusy || !busy) && (!b.update || b.update());
     if (e.action->isEnabled() != enabled) e.action->setEnabled(enabled);
-    if (e.spec.checked) {
-      const bool checked = e.spec.checked();
+    if (b.checked) {
+      const bool checked = b.checked();
       if (e.action->isChecked() != checked) e.action->setChecked(checked);
     }
   }
 }
 
-bool ActionTable::Trigger(const std::string& name) {
+bool ActionTable::Trigger(std::string_view id) {
   UpdateAll();
-  QAction* a = Get(name);
-  if (a == nullptr || !a->isEnabled()) return false;
+  QAction* a = Get(id);
+  if (!a->isEnabled()) return false;
   a->trigger();
   return true;
 }
 
 void ActionTable::Run(Entry& e) {
+  const ActionBinding& b = e.binding;
   // A toggle's check mark follows its flag, not Qt's own flipping.
-  if (e.spec.checked) e.action->setChecked(e.spec.checked());
-  if ((!e.spec.enabledWhenBusy && isBusy_()) || (e.spec.update && !e.spec.update())) return;
+  if (b.checked) e.action->setChecked(b.checked());
+  if (!e.bound || (!b.enabledWhenBusy && isBusy_()) || (b.update && !b.update())) return;
   try {
-    if (e.spec.execute) e.spec.execute();
+    if (b.execute) b.execute();
   } catch (const std::exception& ex) {
     emit actionFailed(QString::fromUtf8(ex.what()));
   }

@@ -1,23 +1,35 @@
 #pragma once
 
+// The actions of the main window: one QAction per catalogue row, bound exactly once to what
+// it does by the page that owns it. The busy state disables all of them.
+
 #include <QAction>
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "ui/action_catalog.h"
 
 namespace korvane::ui {
 
-// One action of the main window: its name, caption, hint, shortcut and category, what it
-// does (Execute) and when it is enabled (Update, on top of the window being idle).
-struct ActionSpec {
-  const char* name = "";
-  const char* caption = "";
-  const char* hint = "";
-  const char* shortcut = "";
-  const char* category = "";
+// What an action does (Execute) and when it is enabled (Update, on top of the window being
+// idle).
+struct ActionBinding {
+  ActionBinding() = default;
+  ActionBinding(std::function<void()> execute_, std::function<bool()> update_ = {},
+                std::function<bool()> checked_ = {}, int radioGroup_ = 0,
+                bool enabledWhenBusy_ = false, QWidget* scope_ = nullptr)
+      : execute(std::move(execute_)),
+        update(std::move(update_)),
+        checked(std::move(checked_)),
+        radioGroup(radioGroup_),
+        enabledWhenBusy(enabledWhenBusy_),
+        scope(scope_) {}
+
   std::function<void()> execute;
   std::function<bool()> update;   // empty: enabled whenever the window is idle
   std::function<bool()> checked;  // set for toggles: the flag the check mark shows
@@ -28,23 +40,26 @@ struct ActionSpec {
   QWidget* scope = nullptr;
 };
 
-// The action table: every action of the window in one place. The busy state disables all.
 class ActionTable : public QObject {
   Q_OBJECT
  public:
+  // Creates the actions of the catalogue.
   ActionTable(QWidget* window, std::function<bool()> isBusy);
 
-  QAction* Add(ActionSpec spec);
-  QAction* Get(const std::string& name) const;
-  bool Has(const std::string& name) const { return actions_.count(name) > 0; }
-  const ActionSpec& Spec(const std::string& name) const;
+  // The action of an id; throws std::logic_error for an id the catalogue does not know.
+  QAction* Get(std::string_view id) const;
+  const ActionInfo& Info(std::string_view id) const;
+  // Binds an action; throws std::logic_error for an unknown id or a second binding.
+  void Bind(std::string_view id, ActionBinding binding);
+  // The ids of the catalogue that nothing bound.
+  std::vector<std::string> Unbound() const;
   std::vector<std::string> NamesInCategory(const std::string& category) const;
 
   // Runs every update handler now; called on a timer, after every action and when the busy
   // state changes.
   void UpdateAll();
   // Runs the action as if the user chose it (when it is enabled); true when it ran.
-  bool Trigger(const std::string& name);
+  bool Trigger(std::string_view id);
 
  signals:
   // The hint of the action under the pointer (shown as the status text while idle).
@@ -54,15 +69,18 @@ class ActionTable : public QObject {
 
  private:
   struct Entry {
-    ActionSpec spec;
+    const ActionInfo* info = nullptr;
     QAction* action = nullptr;
+    ActionBinding binding;
+    bool bound = false;
   };
+  Entry& At(std::string_view id);
+  const Entry& At(std::string_view id) const;
   void Run(Entry& e);
 
   QWidget* window_;
   std::function<bool()> isBusy_;
-  std::map<std::string, Entry> actions_;
-  std::vector<std::string> order_;
+  std::map<std::string, Entry, std::less<>> actions_;
   std::map<int, QActionGroup*> groups_;
 };
 

@@ -17,6 +17,7 @@
 #include "app/workspace.h"
 #include "filters/texts.h"
 #include "ui/qt_host.h"
+#include "ui/ui_texts.h"
 
 namespace korvane::ui {
 
@@ -69,11 +70,12 @@ void CombsModel::Refresh(bool force) {
   }
 }
 
-CombsPage::CombsPage(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) {
+CombsPage::CombsPage(Workspace& ws, QWidget* parent) : Page(ws, "tsCombs", PageCombs, parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   auto* top = new QHBoxLayout;
   tools_ = new QToolBar(this);
+  tools_->setObjectName(QStringLiteral("combsTools"));
   tools_->setIconSize(QSize(16, 16));
   tools_->setToolButtonStyle(Qt::ToolButtonIconOnly);
   top->addWidget(tools_, 1);
@@ -94,7 +96,7 @@ CombsPage::CombsPage(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) 
   top->addLayout(excludeBox);
   top->setContentsMargins(0, 0, 2, 0);
   layout->addLayout(top);
-  connect(exclude_, &QSpinBox::valueChanged, this, [this](int v) { ws_.View().drawsExclude = v; });
+  connect(exclude_, &QSpinBox::valueChanged, this, [this](int v) { ws_.SetExcludeCount(v); });
   connect(exclude_, &QSpinBox::editingFinished, this, [this] {
     if (exclude_->hasFocus()) emit excludeRequested();
   });
@@ -122,9 +124,13 @@ CombsPage::CombsPage(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) 
                              QString::fromUtf8(texts::ColFilterCount)});
   filters_->setRootIsDecorated(false);
   filters_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  filters_->setColumnWidth(0, 150);
-  filters_->setColumnWidth(1, 100);
-  filters_->setColumnWidth(2, 60);
+  // The captions stay readable: "Примененные фильтры", "Значения", "Комбинаций".
+  const QFontMetrics fm = filters_->fontMetrics();
+  filters_->setColumnWidth(
+      0, std::max(150, fm.horizontalAdvance(filters_->headerItem()->text(0)) + 40));
+  filters_->setColumnWidth(
+      1, std::max(100, fm.horizontalAdvance(filters_->headerItem()->text(1)) + 24));
+  filters_->setColumnWidth(2, fm.horizontalAdvance(filters_->headerItem()->text(2)) + 24);
   splitter_->addWidget(list_);
   splitter_->addWidget(filters_);
   splitter_->setStretchFactor(0, 3);
@@ -132,6 +138,29 @@ CombsPage::CombsPage(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) 
   layout->addWidget(splitter_);
   connect(list_, &QTableView::doubleClicked, this,
           [this](const QModelIndex& i) { emit rowActivated(i.row()); });
+}
+
+unsigned CombsPage::Aspects() const { return ChangeCombs | ChangeSettings | ChangeView; }
+
+void CombsPage::RestoreState(const Workspace& ws) {
+  RestoreColumnWidths(ws, list_, "lvCombs", 5);
+  const int height = ws.View().filtersHeight;
+  if (height > 0) {
+    const int total = std::max(splitter_->height(), height + 100);
+    splitter_->setSizes({total - height, height});
+  }
+}
+
+void CombsPage::StoreState(Workspace& ws, LayoutSizes& sizes) const {
+  StoreColumnWidths(ws, list_, "lvCombs", 5);
+  sizes.filtersHeight = splitter_->sizes().value(1);
+}
+
+int CombsPage::ExcludeCount() const {
+  bool ok = false;
+  const int typed = exclude_->locale().toInt(exclude_->cleanText(), &ok);
+  return ok && typed >= exclude_->minimum() && typed <= exclude_->maximum() ? typed
+                                                                            : exclude_->value();
 }
 
 std::vector<int> CombsPage::SelectedRows() const {

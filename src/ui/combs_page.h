@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QWidget>
 #include <vector>
 
 #include "core/game.h"
+#include "ui/page.h"
 
 class QSplitter;
 class QSpinBox;
@@ -38,10 +38,15 @@ class CombsModel : public QAbstractTableModel {
 };
 
 // The "Комбинации" page: the combination list over the applied-filters list.
-class CombsPage : public QWidget {
+class CombsPage : public Page {
   Q_OBJECT
  public:
   CombsPage(Workspace& ws, QWidget* parent = nullptr);
+
+  unsigned Aspects() const override;
+  void Refresh(unsigned /*aspects*/) override { Refresh(false); }
+  void RestoreState(const Workspace& ws) override;
+  void StoreState(Workspace& ws, LayoutSizes& sizes) const override;
 
   QTableView* List() const { return list_; }
   CombsModel* Model() const { return model_; }
@@ -51,6 +56,8 @@ class CombsPage : public QWidget {
   QSpinBox* ExcludeEditor() const { return exclude_; }
   QToolButton* ExcludeButton() const { return excludeButton_; }
 
+  // The exclusion count as typed, also before Enter confirmed it.
+  int ExcludeCount() const;
   std::vector<int> SelectedRows() const;
   // The first selected row, or -1.
   int FirstSelectedRow() const;
@@ -63,7 +70,6 @@ class CombsPage : public QWidget {
   void excludeRequested();
 
  private:
-  Workspace& ws_;
   QToolBar* tools_;
   QSpinBox* exclude_;
   QToolButton* excludeButton_;

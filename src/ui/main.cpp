@@ -1,7 +1,10 @@
 // Korvane: the desktop program.
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 
 #include "app/command_line.h"
 #include "app/workspace.h"
@@ -12,6 +15,12 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Korvane"));
+  // Qt's own dialogs and buttons speak the program's language.
+  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qtTexts);
   using namespace korvane;
   const CommandLine args = CommandLine::FromArgv(argc, argv);
   ui::QtHost host;

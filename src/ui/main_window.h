@@ -3,18 +3,20 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/startup.h"
-#include "core/settings.h"
+#include "ui/window_context.h"
 
 class QLabel;
 class QMenu;
 class QProgressBar;
 class QSplitter;
 class QTabWidget;
-class QTableView;
 
 namespace korvane {
 class Workspace;
@@ -25,12 +27,15 @@ namespace korvane::ui {
 class ActionTable;
 class ArchivePage;
 class CombsPage;
+class Page;
 class QtHost;
 class StatPage;
 class StakesPage;
 class ScriptPage;
 
-// The main window: pages, menus, status bar and the action table over one Workspace.
+// The main window: the pages, the status bar and the menus over one Workspace. It only
+// composes; each page binds its own actions (ui/actions/) and the menus come from the layout
+// lists (ui/menu_layout).
 class MainWindow : public QMainWindow, public StartupFace {
   Q_OBJECT
  public:
@@ -44,13 +49,14 @@ class MainWindow : public QMainWindow, public StartupFace {
   bool Initialise();
 
   ActionTable& Actions() const { return *actions_; }
-  ArchivePage* Archive() const { return archive_; }
-  StatPage* Stat() const { return stat_; }
-  CombsPage* Combs() const { return combs_; }
-  StakesPage* Stakes() const { return stakes_; }
-  ScriptPage* Script() const { return script_; }
+  ArchivePage* Archive() const { return ctx_.archive; }
+  StatPage* Stat() const { return ctx_.stat; }
+  CombsPage* Combs() const { return ctx_.combs; }
+  StakesPage* Stakes() const { return ctx_.stakes; }
+  ScriptPage* Script() const { return ctx_.script; }
   QTabWidget* LeftPages() const { return leftPages_; }
   QTabWidget* MainPages() const { return mainPages_; }
+  const std::vector<Page*>& Pages() const { return pages_; }
   QLabel* Panel(int index) const { return panels_[static_cast<size_t>(index)]; }
   QMenu* Menu(const char* caption) const;
 
@@ -70,57 +76,32 @@ class MainWindow : public QMainWindow, public StartupFace {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  enum class Side { Left, Main };
+  template <class P>
+  P* AddPage(Side side, P* page);
   void BuildLayout();
   void BuildStatusBar();
-  void RegisterActions();
-  void RegisterArchiveActions();
-  void RegisterViewActions();
-  void RegisterHelpActions();
-  void RegisterStatActions();
-  void RegisterCombsActions();
-  void RegisterStakeActions();
-  void RegisterScriptActions();
-  void ScriptLock(bool running);
-  void AfterRun();
-  void StoreList(QTableView* list, const char* name, int columns);
-  void RestoreList(QTableView* list, const char* name, int columns);
   void BuildMenus();
   void OnStateChanged(unsigned aspects);
-  QString ChooseFile(bool save, const QString& suggested, const QString& filter,
-                     const QString& suffix);
-  QString HelpFile() const;
-  void AddTabToggle(const char* name, const char* caption, const char* hint, int page,
-                    bool ViewSettings::*flag, const char* key);
-  void AddViewToggle(const char* name, const char* caption, const char* hint,
-                     bool ViewSettings::*flag, const char* key, std::function<bool()> update);
-
-  // Archive actions.
-  void DrawsAddExecute();
-  void DrawsEditExecute();
-  void DrawsDelExecute();
-  void DrawsImportExecute();
-  void DrawsExportExecute();
-  void DrawsInfoExecute();
-  void EditConfigExecute();
+  void ScriptLock(bool running);
+  void AfterRun();
+  QString ChooseFile(bool save, const QString& filter, const QString& suffix);
+  int MainPageIndex(const char* name) const;
 
   Workspace& ws_;
   QtHost& host_;
   CommandLine args_;
+  WindowContext ctx_;
   ActionTable* actions_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QTabWidget* leftPages_ = nullptr;
   QTabWidget* mainPages_ = nullptr;
-  ArchivePage* archive_ = nullptr;
-  StatPage* stat_ = nullptr;
-  CombsPage* combs_ = nullptr;
-  StakesPage* stakes_ = nullptr;
-  ScriptPage* script_ = nullptr;
-  bool closeAfterRun_ = false;
-  bool locked_ = false;
+  std::vector<Page*> pages_;
   std::array<QLabel*, 7> panels_{};
   QProgressBar* progress_ = nullptr;
-  std::array<QWidget*, 10> pages_{};
-  QMenu* languageMenu_ = nullptr;
+  std::map<std::string, QMenu*> submenus_;
+  bool closeAfterRun_ = false;
+  bool locked_ = false;
   bool running_ = false;
   bool shutDown_ = false;
   std::function<QString(bool, const QString&)> fileChooser_;

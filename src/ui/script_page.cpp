@@ -14,6 +14,8 @@
 #include "scenario/script_model.h"
 #include "scenario/texts.h"
 #include "ui/qt_host.h"
+#include "ui/status_labels.h"
+#include "ui/ui_texts.h"
 
 namespace korvane::ui {
 
@@ -54,10 +56,11 @@ void ScriptModel::Refresh() {
   }
 }
 
-ScriptPage::ScriptPage(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) {
+ScriptPage::ScriptPage(Workspace& ws, QWidget* parent) : Page(ws, "tsScript", PageScript, parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   tools_ = new QToolBar(this);
+  tools_->setObjectName(QStringLiteral("scriptTools"));
   tools_->setToolButtonStyle(Qt::ToolButtonTextOnly);
   layout->addWidget(tools_);
   model_ = new ScriptModel(ws, this);
@@ -74,19 +77,28 @@ ScriptPage::ScriptPage(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws
   view_->setContextMenuPolicy(Qt::ActionsContextMenu);
   layout->addWidget(view_, 1);
   auto* bar = new QHBoxLayout;
-  for (size_t i = 0; i < panels_.size(); ++i) {
-    auto* label = new QLabel(this);
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setContentsMargins(4, 0, 4, 0);
-    label->setTextFormat(Qt::PlainText);
-    if (i + 1 < panels_.size()) label->setMinimumWidth(90);
-    bar->addWidget(label, i + 1 == panels_.size() ? 1 : 0);
+  // The number panels keep their width; the last one takes the rest and elides.
+  const char* widest[] = {texts::PanelLines, texts::PanelCycle, texts::PanelLine,
+                          texts::PanelScriptStakes};
+  for (size_t i = 0; i + 1 < panels_.size(); ++i) {
+    auto* label = new NumberLabel(Q(Format(widest[i], 99999)), this);
+    bar->addWidget(label);
     panels_[i] = label;
   }
+  panels_.back() = new ElidedLabel(this);
+  bar->addWidget(panels_.back(), 1);
   layout->addLayout(bar);
   connect(view_, &QTableView::doubleClicked, this,
           [this](const QModelIndex& i) { emit rowActivated(i.row()); });
   Refresh();
+}
+
+void ScriptPage::RestoreState(const Workspace& ws) {
+  RestoreColumnWidths(ws, view_, "lvScript", 9);
+}
+
+void ScriptPage::StoreState(Workspace& ws, LayoutSizes& /*sizes*/) const {
+  StoreColumnWidths(ws, view_, "lvScript", 9);
 }
 
 int ScriptPage::FirstSelectedRow() const {
@@ -114,10 +126,13 @@ void ScriptPage::SelectOnly(int row) {
 void ScriptPage::Refresh() {
   model_->Refresh();
   const auto& st = ws_.Script();
-  panels_[0]->setText(Q(Format(texts::PanelLines, static_cast<int>(ws_.ScriptLines().size()))));
-  panels_[1]->setText(Q(Format(texts::PanelCycle, st.cycle)));
-  panels_[2]->setText(Q(Format(texts::PanelLine, st.line)));
-  panels_[3]->setText(Q(Format(texts::PanelScriptStakes, st.stakes)));
+  auto number = [this](size_t i, const QString& text) {
+    static_cast<NumberLabel*>(panels_[i])->setText(text);
+  };
+  number(0, Q(Format(texts::PanelLines, static_cast<int>(ws_.ScriptLines().size()))));
+  number(1, Q(Format(texts::PanelCycle, st.cycle)));
+  number(2, Q(Format(texts::PanelLine, st.line)));
+  number(3, Q(Format(texts::PanelScriptStakes, st.stakes)));
   panels_[4]->setText(st.total == 0
                           ? Q(st.text)
                           : Q(Format(texts::PanelVariant, st.variant, st.total, st.text.c_str())));

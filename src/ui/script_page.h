@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QWidget>
 #include <array>
 #include <vector>
+
+#include "ui/page.h"
 
 class QLabel;
 class QTableView;
@@ -32,10 +33,14 @@ class ScriptModel : public QAbstractTableModel {
 };
 
 // The "Сценарий" page: the tool bar, the scenario view and the run's status bar.
-class ScriptPage : public QWidget {
+class ScriptPage : public Page {
   Q_OBJECT
  public:
   ScriptPage(Workspace& ws, QWidget* parent = nullptr);
+  unsigned Aspects() const override { return ChangeScript; }
+  void Refresh(unsigned /*aspects*/) override { Refresh(); }
+  void RestoreState(const Workspace& ws) override;
+  void StoreState(Workspace& ws, LayoutSizes& sizes) const override;
   QTableView* View() const { return view_; }
   QToolBar* Tools() const { return tools_; }
   ScriptModel* Model() const { return model_; }
@@ -51,7 +56,6 @@ class ScriptPage : public QWidget {
   void rowActivated(int row);
 
  private:
-  Workspace& ws_;
   QToolBar* tools_;
   ScriptModel* model_;
   QTableView* view_;

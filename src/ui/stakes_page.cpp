@@ -11,6 +11,7 @@
 #include "app/workspace.h"
 #include "stakes/texts.h"
 #include "ui/qt_host.h"
+#include "ui/ui_texts.h"
 
 namespace korvane::ui {
 
@@ -125,10 +126,11 @@ void StakesModel::Refresh() {
   }
 }
 
-StakesPage::StakesPage(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) {
+StakesPage::StakesPage(Workspace& ws, QWidget* parent) : Page(ws, "tsStakes", PageStakes, parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   tools_ = new QToolBar(this);
+  tools_->setObjectName(QStringLiteral("stakesTools"));
   tools_->setToolButtonStyle(Qt::ToolButtonTextOnly);
   layout->addWidget(tools_);
   model_ = new StakesModel(ws, this);
@@ -143,13 +145,25 @@ StakesPage::StakesPage(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws
   grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid_->setWordWrap(false);
   // A little wider than the captions need, so that they stay readable.
+  const QFontMetrics fm = grid_->horizontalHeader()->fontMetrics();
   const int widths[9] = {70, 80, 120, 60, 120, 80, 80, 70, 1000};
-  for (int c = 0; c < 9; ++c) grid_->setColumnWidth(c, widths[c]);
+  for (int c = 0; c < 9; ++c)
+    grid_->setColumnWidth(
+        c,
+        std::max(widths[c], fm.horizontalAdvance(QString::fromUtf8(texts::StakeColumns[c])) + 20));
   auto* numbers = new NumbersDelegate(ws, grid_);
   grid_->setItemDelegateForColumn(2, numbers);
   grid_->setItemDelegateForColumn(4, numbers);
   grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
   layout->addWidget(grid_, 1);
+}
+
+void StakesPage::RestoreState(const Workspace& ws) {
+  RestoreColumnWidths(ws, grid_, "sgStakes", 9);
+}
+
+void StakesPage::StoreState(Workspace& ws, LayoutSizes& /*sizes*/) const {
+  StoreColumnWidths(ws, grid_, "sgStakes", 9);
 }
 
 std::pair<int, int> StakesPage::SelectedRange() const {

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QWidget>
+
+#include "ui/page.h"
 
 class QTableView;
 class QToolBar;
@@ -29,10 +30,14 @@ class StakesModel : public QAbstractTableModel {
 };
 
 // The "Ставки" page.
-class StakesPage : public QWidget {
+class StakesPage : public Page {
   Q_OBJECT
  public:
   StakesPage(Workspace& ws, QWidget* parent = nullptr);
+  unsigned Aspects() const override { return ChangeStakes; }
+  void Refresh(unsigned /*aspects*/) override { Refresh(); }
+  void RestoreState(const Workspace& ws) override;
+  void StoreState(Workspace& ws, LayoutSizes& sizes) const override;
   QTableView* Grid() const { return grid_; }
   QToolBar* Tools() const { return tools_; }
   StakesModel* Model() const { return model_; }
@@ -42,7 +47,6 @@ class StakesPage : public QWidget {
   void Refresh();
 
  private:
-  Workspace& ws_;
   QToolBar* tools_;
   StakesModel* model_;
   QTableView* grid_;

@@ -2,6 +2,7 @@
 
 #include "app/workspace.h"
 #include "ui/qt_host.h"
+#include "ui/ui_texts.h"
 
 namespace korvane::ui {
 
@@ -29,6 +30,7 @@ QVariant StatModel::headerData(int section, Qt::Orientation orientation, int rol
   if (orientation != Qt::Horizontal || section < 0 || section >= StatColumnCount) return {};
   if (role == Qt::DisplayRole)
     return QString::fromUtf8(StatColumnCaptions()[static_cast<size_t>(section)]);
+  if (role == Qt::ToolTipRole) return QString::fromUtf8(StatColumnHints[section]);
   return {};
 }
 

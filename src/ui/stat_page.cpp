@@ -4,10 +4,12 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
@@ -19,10 +21,11 @@
 #include "stats/texts.h"
 #include "ui/qt_host.h"
 #include "ui/stat_model.h"
+#include "ui/ui_texts.h"
 
 namespace korvane::ui {
 
-StatPage::StatPage(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) {
+StatPage::StatPage(Workspace& ws, QWidget* parent) : Page(ws, "tsStat", PageStat, parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   auto* top = new QHBoxLayout;
@@ -65,8 +68,51 @@ StatPage::StatPage(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) {
   table_->horizontalHeader()->setSortIndicatorShown(true);
   table_->setWordWrap(false);
   table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  // Every caption fits its column ("Откл-ие в %", "Глубина в %", "Посл. тираж").
+  const QFontMetrics fm = table_->horizontalHeader()->fontMetrics();
   table_->setColumnWidth(0, 120);
-  for (int c = 1; c < StatColumnCount; ++c) table_->setColumnWidth(c, 80);
+  for (int c = 1; c < StatColumnCount; ++c)
+    table_->setColumnWidth(
+        c, std::max(80, fm.horizontalAdvance(QString::fromUtf8(StatColumnCaptions()[c])) + 24));
+  table_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  table_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+  // The value column over the table's own first column, sharing its model and selection.
+  frozen_ = new QTableView(table_);
+  frozen_->setObjectName(QStringLiteral("lvDrawsStatValue"));
+  frozen_->setModel(model_);
+  frozen_->setSelectionModel(table_->selectionModel());
+  frozen_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  frozen_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  frozen_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  frozen_->setFocusPolicy(Qt::NoFocus);
+  frozen_->setContextMenuPolicy(Qt::NoContextMenu);  // the table's menu
+  frozen_->verticalHeader()->hide();
+  frozen_->verticalHeader()->setDefaultSectionSize(table_->verticalHeader()->defaultSectionSize());
+  frozen_->horizontalHeader()->setSectionsClickable(true);
+  frozen_->horizontalHeader()->setSortIndicatorShown(true);
+  frozen_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  frozen_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+  frozen_->setWordWrap(false);
+  frozen_->setFrameShape(QFrame::NoFrame);
+  for (int c = 1; c < StatColumnCount; ++c) frozen_->setColumnHidden(c, true);
+  frozen_->setColumnWidth(0, table_->columnWidth(0));
+  table_->viewport()->stackUnder(frozen_);
+  table_->installEventFilter(this);
+  connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this,
+          [this](int column, int, int size) {
+            if (column != 0) return;
+            frozen_->setColumnWidth(0, size);
+            PlaceValueColumn();
+          });
+  connect(frozen_->verticalScrollBar(), &QAbstractSlider::valueChanged, table_->verticalScrollBar(),
+          &QAbstractSlider::setValue);
+  connect(table_->verticalScrollBar(), &QAbstractSlider::valueChanged, frozen_->verticalScrollBar(),
+          &QAbstractSlider::setValue);
+  connect(frozen_, &QTableView::doubleClicked, table_, &QTableView::doubleClicked);
+  PlaceValueColumn();
 
   auto* chart = new QChart;
   chart->legend()->setAlignment(Qt::AlignBottom);
@@ -90,17 +136,60 @@ StatPage::StatPage(Workspace& ws, QWidget* parent) : QWidget(parent), ws_(ws) {
     ws_.SetStatDepth(depth_->value());
     emit buildRequested();
   });
-  connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
-    ws_.Stats().ClickColumn(column);
+  auto sortBy = [this](int column) {
+    ws_.StatClickColumn(column);
     ShowRows();
-  });
+  };
+  connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, sortBy);
+  connect(frozen_->horizontalHeader(), &QHeaderView::sectionClicked, this, sortBy);
   connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
     if (mirroring_) return;
     std::vector<int> rows;
     for (const QModelIndex& i : table_->selectionModel()->selectedRows()) rows.push_back(i.row());
-    ws_.Stats().SelectOnly(rows);
+    ws_.StatSelectRows(rows);
     emit selectionChanged();
   });
+}
+
+void StatPage::Refresh(unsigned aspects) {
+  if (aspects & ChangeRegistry) FillMethods();
+  if (aspects & ChangeStats) ShowTable();
+}
+
+void StatPage::RestoreState(const Workspace& ws) {
+  RestoreColumnWidths(ws, table_, "lvDrawsStat", StatColumnCount);
+  const ListState st = ws.Settings().List("lvDrawsStat", 0);
+  if (st.sort) ws_.StatSetSort(st.sort->first, st.sort->second != 0);
+  const int height = ws.View().drawsStatHeight;
+  if (height > 0) {
+    const int total = std::max(splitter_->height(), height + 100);
+    splitter_->setSizes({total - height, height});
+  }
+}
+
+void StatPage::StoreState(Workspace& ws, LayoutSizes& sizes) const {
+  StoreColumnWidths(ws, table_, "lvDrawsStat", StatColumnCount);
+  ListState sort;
+  sort.sort = std::make_pair(ws.Stats().SortColumn(), ws.Stats().Descending() ? 1 : 0);
+  ws.StoreList("lvDrawsStat", sort);
+  sizes.drawsStatHeight = splitter_->sizes().value(1);
+}
+
+void StatPage::CommitDepth() {
+  depth_->interpretText();
+  if (depth_->value() != ws_.StatDepth()) ws_.SetStatDepth(depth_->value());
+}
+
+bool StatPage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == table_ && event->type() == QEvent::Resize) PlaceValueColumn();
+  return Page::eventFilter(watched, event);
+}
+
+void StatPage::PlaceValueColumn() {
+  const int frame = table_->frameWidth();
+  frozen_->setGeometry(frame, frame, table_->columnWidth(0),
+                       table_->viewport()->height() + table_->horizontalHeader()->height());
+  frozen_->setVisible(!table_->isColumnHidden(0));
 }
 
 void StatPage::FillMethods() {
@@ -123,9 +212,9 @@ void StatPage::MirrorSelection() {
 
 void StatPage::ShowRows() {
   model_->Reset();
-  table_->horizontalHeader()->setSortIndicator(ws_.Stats().SortColumn(), ws_.Stats().Descending()
-                                                                             ? Qt::DescendingOrder
-                                                                             : Qt::AscendingOrder);
+  const Qt::SortOrder order = ws_.Stats().Descending() ? Qt::DescendingOrder : Qt::AscendingOrder;
+  table_->horizontalHeader()->setSortIndicator(ws_.Stats().SortColumn(), order);
+  frozen_->horizontalHeader()->setSortIndicator(ws_.Stats().SortColumn(), order);
   MirrorSelection();
 }
 
@@ -138,8 +227,8 @@ void StatPage::ShowTable() {
     const QSignalBlocker block(depth_);
     depth_->setValue(ws_.StatDepth());
   }
-  // The norm columns are shown only with the norm.
-  const bool norm = ws_.Stats().NormShown();
+  // The norm columns show while prefetch is on ("-" for a method without a norm).
+  const bool norm = ws_.View().prefetchsEnabled;
   for (int c = 3; c <= 5; ++c) {
     table_->setColumnHidden(c, !norm);
     if (norm && table_->columnWidth(c) == 0) table_->setColumnWidth(c, 80);

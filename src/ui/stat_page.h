@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "ui/page.h"
 
 class QComboBox;
 class QSpinBox;
@@ -19,14 +19,21 @@ namespace korvane::ui {
 class StatModel;
 
 // The "Статистика" page: the method list, the depth, the table and its chart.
-class StatPage : public QWidget {
+class StatPage : public Page {
   Q_OBJECT
  public:
   StatPage(Workspace& ws, QWidget* parent = nullptr);
 
+  unsigned Aspects() const override { return ChangeRegistry | ChangeStats; }
+  void Refresh(unsigned aspects) override;
+  void RestoreState(const Workspace& ws) override;
+  void StoreState(Workspace& ws, LayoutSizes& sizes) const override;
+
   QComboBox* MethodList() const { return methods_; }
   QSpinBox* DepthEditor() const { return depth_; }
   QTableView* Table() const { return table_; }
+  // The "Значение" column that stays in view when the table scrolls sideways.
+  QTableView* ValueColumn() const { return frozen_; }
   StatModel* Model() const { return model_; }
   QChartView* Chart() const { return chart_; }
   QSplitter* Splitter() const { return splitter_; }
@@ -34,6 +41,8 @@ class StatPage : public QWidget {
   QToolButton* IncludeButton() const { return include_; }
   QToolButton* ExcludeButton() const { return exclude_; }
 
+  // Takes a depth typed but not yet confirmed with Enter.
+  void CommitDepth();
   // Refills the method list from the workspace (after a registry rebuild).
   void FillMethods();
   // Shows the engine's table and chart.
@@ -50,14 +59,16 @@ class StatPage : public QWidget {
  private:
   void DrawChart();
   void MirrorSelection();
+  void PlaceValueColumn();
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
-  Workspace& ws_;
   QComboBox* methods_;
   QSpinBox* depth_;
   QToolButton* refresh_;
   QToolButton* include_;
   QToolButton* exclude_;
   QTableView* table_;
+  QTableView* frozen_;
   StatModel* model_;
   QChartView* chart_;
   QSplitter* splitter_;

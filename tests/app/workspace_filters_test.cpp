@@ -18,10 +18,8 @@ class FiltersTest : public ::testing::Test {
   void SelectValues(const std::string& code, const std::vector<std::string>& values) {
     ASSERT_TRUE(ws->SelectStatMethodByCode(code));
     ws->BuildStatTable(true);
-    ws->Stats().SetSort(0, false);  // rows by value: the values text follows the rows
-    for (int r = 0; r < ws->Stats().RowCount(); ++r)
-      for (const std::string& v : values)
-        if (ws->Stats().Rows()[static_cast<size_t>(r)].texts[0] == v) ws->Stats().Select(r, true);
+    ws->StatSetSort(0, false);  // rows by value: the values text follows the rows
+    ASSERT_EQ(ws->StatSelectValues(values), std::nullopt);
   }
   test::TempDir dir;
   test::RecordingHost host;
@@ -40,7 +38,7 @@ TEST_F(FiltersTest, KeepAndRemoveSelectedValues) {
   EXPECT_EQ(row.count, 488);
   EXPECT_EQ(row.image, FilterImage::Keep);
   EXPECT_TRUE(ws->Combs().CanUndo());
-  EXPECT_EQ(ws->Panel(3), "Комбинаций: 488");
+  EXPECT_EQ(ws->Panel(StatusPanel::Combs), "Комбинаций: 488");
 
   ws->CombsUndo();
   EXPECT_EQ(ws->Combs().Count(), 1000);
@@ -54,7 +52,7 @@ TEST_F(FiltersTest, KeepAndRemoveSelectedValues) {
     EXPECT_FALSE(ValueInComb(c, 3) || ValueInComb(c, 7));
   }
   // Nothing selected: no change, no row.
-  ws->Stats().SelectAll(false);
+  ws->StatSelectRows({});
   EXPECT_FALSE(ws->StatFilter(false));
   EXPECT_EQ(ws->Combs().Filters().size(), 1u);
 }

@@ -23,9 +23,9 @@ TEST_F(WorkspaceTest, FreshFolderOpensQuietly) {
   EXPECT_EQ(fs::file_size(dir / "Korvane.lsk"), 0u);
   EXPECT_FALSE(fs::exists(dir / "Korvane.ldr"));
   EXPECT_FALSE(fs::exists(dir / "Korvane.ini"));
-  EXPECT_EQ(ws.Panel(0), "Архив тиражей: 0");
-  EXPECT_EQ(ws.Panel(1), "Следующий тираж: 1");
-  EXPECT_EQ(ws.Panel(2), "");
+  EXPECT_EQ(ws.Panel(StatusPanel::Archive), "Архив тиражей: 0");
+  EXPECT_EQ(ws.Panel(StatusPanel::NextDraw), "Следующий тираж: 1");
+  EXPECT_EQ(ws.Panel(StatusPanel::NextNumbers), "");
   EXPECT_FALSE(ws.IsBusy());
 }
 
@@ -47,12 +47,12 @@ TEST_F(WorkspaceTest, PanelsFollowTheOffset) {
   test::WriteBytes(dir / "Korvane.ldr", DrawArchive::Serialize(MakeDemoDraws(10, 2)));
   Workspace ws(host, dir.path());
   ASSERT_TRUE(ws.Open());
-  EXPECT_EQ(ws.Panel(0), "Архив тиражей: 10");
-  EXPECT_EQ(ws.Panel(1), "Следующий тираж: 11");
+  EXPECT_EQ(ws.Panel(StatusPanel::Archive), "Архив тиражей: 10");
+  EXPECT_EQ(ws.Panel(StatusPanel::NextDraw), "Следующий тираж: 11");
   host.changedAspects = 0;
   ws.SetDrawsOffset(1);
-  EXPECT_EQ(ws.Panel(1), "Следующий тираж: 10");
-  EXPECT_EQ(ws.Panel(2), CombToText(ws.Archive().Draws().back().nums));
+  EXPECT_EQ(ws.Panel(StatusPanel::NextDraw), "Следующий тираж: 10");
+  EXPECT_EQ(ws.Panel(StatusPanel::NextNumbers), CombToText(ws.Archive().Draws().back().nums));
   EXPECT_TRUE(host.changedAspects & ChangeViews);
   host.changedAspects = 0;
   ws.SetDrawsOffset(1);  // the same value again does nothing
@@ -138,11 +138,12 @@ TEST_F(WorkspaceTest, GameSettingsAndViewStateAreWrittenThrough) {
   {
     Workspace ws(host, dir.path());
     ASSERT_TRUE(ws.Open());
-    ws.Settings().config.channelSize = 5;
-    ASSERT_TRUE(ws.SaveGameSettingsFile());
-    ws.View().colorCombs = false;
-    ASSERT_TRUE(ws.WriteView("ColorCombs"));
-    ws.View().drawsStatLen = 321;
+    TConfigData config = ws.Config();
+    config.channelSize = 5;
+    EXPECT_EQ(ws.ApplyGameSettings(config), ConfigChangeChannelSize);
+    ASSERT_TRUE(ws.View().colorCombs);
+    ASSERT_TRUE(ws.ToggleView(ViewFlag::ColorCombs));
+    ws.SetStatDepth(321);
     ASSERT_TRUE(ws.SaveViewState());
   }
   Workspace ws(host, dir.path());

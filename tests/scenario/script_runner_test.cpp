@@ -16,7 +16,7 @@ class RunnerTest : public ::testing::Test {
     ws = std::make_unique<Workspace>(host, dir.path());
     ASSERT_TRUE(ws->Open());
     ws->SeedRandom(7);
-    ws->onScenarioStake = [this](const TStakeData& s) { stakes.push_back(s); };
+    ws->OnScenarioStake([this](const TStakeData& s) { stakes.push_back(s); });
   }
   void Lines(std::vector<std::string> lines) {
     ws->ScriptClear();
@@ -119,13 +119,13 @@ TEST_F(RunnerTest, TestRunsTheOffsetsDownAndRestoresTheOffset) {
 
 TEST_F(RunnerTest, NewOnlyAddsNothingTheSecondTime) {
   Open(MakeDemoDraws(30, 3));
-  ws->View().scriptLogEnabled = true;
+  ws->ToggleView(ViewFlag::ScriptLog);
   Lines({"FULL:0#FIRST#NEX| | | | | | | |"});
   ws->ScriptRun();
   EXPECT_EQ(stakes.size(), 1u);
   ws->ScriptRun();
   EXPECT_EQ(stakes.size(), 1u);
-  const std::string log = Cp1251ToUtf8(test::ReadBytes(ws->lastScriptLog));
+  const std::string log = Cp1251ToUtf8(test::ReadBytes(ws->TakeLastScriptLog()));
   EXPECT_NE(log.find("{-} Ставка на тираж 31 не добавлена, так как уже имеется в списке ставок: "
                      "[0;0;0]"),
             std::string::npos);
@@ -135,8 +135,7 @@ TEST_F(RunnerTest, NewOnlyAddsNothingTheSecondTime) {
 
 TEST_F(RunnerTest, ADisabledMethodStopsTheRunWithTheMessage) {
   Open(MakeDemoDraws(30, 3));
-  ws->Registry().SetEnabledCodes("SUMS");
-  ws->BuildRegistry();
+  ws->SetEnabledMethods("SUMS");
   Lines({"FULL:0#FIRST|TSD1#NUMS:10#LNO:#SF:1| | | | | | |", "FULL:0#FIRST| | | | | | | |"});
   ws->ScriptRun();
   EXPECT_TRUE(stakes.empty());

@@ -55,7 +55,7 @@ class PrefetchWorkspaceTest : public ::testing::Test {
     test::WriteBytes(dir / "Korvane.ldr", DrawArchive::Serialize(MakeDemoDraws(200, 5)));
     ws = std::make_unique<Workspace>(host, dir.path());
     ASSERT_TRUE(ws->Open());
-    ws->View().prefetchsEnabled = true;
+    ws->OverrideView(ViewFlag::Prefetchs, true);
     ws->SelectStatMethodByCode("NUMS");
   }
   test::TempDir dir;
@@ -110,14 +110,14 @@ TEST_F(PrefetchWorkspaceTest, CreateAllMakesEveryNormFile) {
 }
 
 TEST_F(PrefetchWorkspaceTest, UnchangedBuildsAreSkipped) {
-  ws->View().prefetchsEnabled = false;
+  ws->OverrideView(ViewFlag::Prefetchs, false);
   ws->BuildStatTable(true);
   const int builds = static_cast<int>(host.statuses.size());
   ws->BuildStatTable(false);
   EXPECT_EQ(static_cast<int>(host.statuses.size()), builds);  // nothing done
   // A change of the weight coefficients alone rebuilds (the weight column depends on them).
-  ws->Registry().SaveWeightCoefs();
-  ws->Registry().ApplyWeightCoefs(TWeightCoefs{1, 0, 0, false, false});
+  ws->SaveWeights();
+  ws->ApplyStepWeights(TWeightCoefs{1, 0, 0, false, false});
   ws->BuildStatTable(false);
   EXPECT_GT(static_cast<int>(host.statuses.size()), builds);
   const std::string weight = ws->Stats().Rows()[0].texts[8];

@@ -349,9 +349,9 @@ void MainWindowTest::busyStateDisablesEveryAction() {
   WriteArchive(dir.path(), 4);
   Instance app(dir.path());
   QVERIFY(app.Start());
-  app.ws->Busy().SetStatus("Готово");
+  app.ws->ShowHint("Готово");
   {
-    BusyScope busy(app.ws->Busy(), "Долгая операция...");
+    BusyScope busy = app.ws->BusyFor("Долгая операция...");
     app.window->Actions().UpdateAll();
     for (const char* name : {"DrawsAdd", "DrawsImport", "ExitProgram", "EditConfig", "About"})
       QVERIFY2(!app.window->Actions().Get(name)->isEnabled(), name);
@@ -664,7 +664,7 @@ void MainWindowTest::scenarioTestStopsMidRun() {
   Instance app(dir.path());
   QVERIFY(app.Start());
   app.ws->ScriptAddLine("FULL:0#ALL| | | | | | | |");
-  app.ws->View().stakesCheckOnLine = true;
+  QVERIFY(app.ws->View().stakesCheckOnLine);  // the default
   bool sawLock = false;
   bool stopped = false;
   int cycles = 0;
@@ -734,7 +734,7 @@ void MainWindowTest::shreddingFormulasAreSavedAndRenameTheMethods() {
     d->reject();
   });
   QVERIFY(app.window->Actions().Trigger("EditShredding"));
-  QCOMPARE(Q(app.ws->Settings().shredding[0].formula), QStringLiteral("n1/7"));
+  QCOMPARE(Q(app.ws->Settings().Game().shredding[0].formula), QStringLiteral("n1/7"));
 }
 
 QTEST_MAIN(MainWindowTest)

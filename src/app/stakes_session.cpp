@@ -1,0 +1,160 @@
+#include "app/stakes_session.h"
+
+#include "app/dialogue.h"
+#include "core/error.h"
+#include "core/strutil.h"
+#include "core/texts.h"
+#include "stakes/texts.h"
+
+namespace korvane {
+
+StakesSession::StakesSession(const SessionContext& ctx, const DrawArchive& archive,
+                             const SettingsStore& settings)
+    : ctx_(ctx), archive_(archive), settings_(settings), log_(ctx.files.Dir()) {}
+
+StakesSession::~StakesSession() { stakes_.Close(); }
+
+void StakesSession::Open() {
+  const StakeFileRepair repair = stakes_.Open(ctx_.files.Stakes());
+  if (repair.kind == StakeFileRepair::OldVersion)
+    ctx_.host.showMessage(MessageKind::Warning,
+                          std::string(texts::OldStakeFile) + "\n\n" +
+                              Format(texts::StakeFileBackup, repair.backup.string().c_str()));
+  if (repair.kind == StakeFileRepair::TornTail)
+    ctx_.host.showMessage(MessageKind::Warning,
+                          Format(texts::TornStakeFile, static_cast<long long>(repair.tailBytes),
+                                 repair.backup.string().c_str()));
+  GridUpdate(true, false);
+}
+
+TStakeData StakesSession::NewStake(uint8_t kind, const std::optional<TComb>& comb,
+                                   const std::string& comment, int sample) const {
+  TStakeData s;
+  s.version = StakeVersion;
+  s.kind = kind;
+  s.draw = archive_.NextDrawNumber(archive_.DrawsOffset());
+  if (s.draw < 1) s.draw = 1;
+  s.checked = 0;
+  s.sample = sample;
+  if (comb) s.numbers = CombToCounted(*comb);
+  s.matched.count = -1;
+  s.profit = StakeProfit(settings_.Config(), s.numbers.count, -1);
+  s.comment = comment;
+  return s;
+}
+
+bool StakesSession::AddInBatch(const TStakeData& stake, int draws, bool batch) {
+  BusyScope busy(ctx_.busy, batch ? texts::MakingStakes : texts::MakingStake);
+  if (!Guarded(ctx_.host, texts::StakeAppendError, [&] { stakes_.Append(stake, draws); }))
+    return false;
+  GridUpdate(false, !batch || settings_.View().stakesScrollEnabled);
+  return true;
+}
+
+bool StakesSession::Add(const TStakeData& stake, int draws) {
+  {
+    BusyScope busy(ctx_.busy, texts::MakingStake);
+    if (!Guarded(ctx_.host, texts::StakeAppendError, [&] { stakes_.Append(stake, draws); }))
+      return false;
+  }
+  CheckAndRefresh();
+  GridUpdate(true, true);
+  return true;
+}
+
+int StakesSession::AddMany(const std::vector<TStakeData>& stakes, int draws) {
+  int added = 0;
+  for (const TStakeData& s : stakes) {
+    if (!AddInBatch(s, draws, true)) return added;  // a failed append stops the batch
+    ++added;
+  }
+  CheckAndRefresh();
+  GridUpdate(true, false);
+  return added;
+}
+
+bool StakesSession::AddSeparator() {
+  return Guarded(ctx_.host, texts::StakeAppendError, [&] { stakes_.AppendSeparator(); });
+}
+
+StakeCheckResult StakesSession::CheckAndRefresh() {
+  StakeCheckResult result;
+  if (!stakes_.IsOpen() || stakes_.Count() == 0) return result;
+  {
+    BusyScope busy(ctx_.busy, texts::CheckingStakes);
+    try {
+      result = stakes_.Check(
+          archive_.Draws(), settings_.Config(),
+          [this](const TStakeData& s) {
+            ratings_.Add(s);
+            if (settings_.View().stakesLogEnabled)
+              log_.Write(s, [this](const std::string& message) {
+                ctx_.host.showMessage(MessageKind::Error, message);
+              });
+          },
+          [this](int done, int total) {
+            ctx_.busy.SetStatus(Format(texts::CheckingStakesProgress, 100.0 * done / total));
+            ctx_.host.poll();
+          });
+    } catch (const Error& e) {
+      ReportError(ctx_.host, texts::StakesCheckError, e.what());
+    }
+  }
+  if (result.checked > 0) {
+    stakes_.Reopen();
+    GridUpdate(true, false);
+  }
+  return result;
+}
+
+bool StakesSession::DeleteRows(int first, int last) {
+  if (!stakes_.IsOpen() || stakes_.Count() == 0 || first < 1 || last < first) return false;
+  if (!ConfirmDelete(ctx_.host, last - first + 1)) return false;
+  const bool ok =
+      Guarded(ctx_.host, texts::StakeDeleteError, [&] { stakes_.DeleteRows(first, last); });
+  CheckAndRefresh();
+  GridUpdate(true, false);
+  return ok;
+}
+
+bool StakesSession::DeleteByCondition(StakeRelation op, int value) {
+  const bool ok =
+      Guarded(ctx_.host, texts::StakeDeleteError, [&] { stakes_.DeleteByCondition(op, value); });
+  CheckAndRefresh();
+  GridUpdate(true, false);
+  return ok;
+}
+
+bool StakesSession::Clear() {
+  if (!stakes_.IsOpen() || stakes_.Count() == 0) return false;
+  if (!ConfirmDelete(ctx_.host, stakes_.Count())) return false;
+  if (!Guarded(ctx_.host, texts::StakeDeleteError, [&] { stakes_.Truncate(); })) return false;
+  GridUpdate(false, false);
+  return true;
+}
+
+bool StakesSession::Truncate() {
+  const bool ok = Guarded(ctx_.host, texts::StakeDeleteError, [&] { stakes_.Truncate(); });
+  GridUpdate(true, false);
+  return ok;
+}
+
+void StakesSession::DeleteLogs() {
+  DeleteLogFiles(ctx_.host, ctx_.busy,
+                 {[this] { return log_.CountFiles(); }, [this] { return log_.DeleteAll(); }},
+                 texts::NoLogFiles);
+}
+
+void StakesSession::GridUpdate(bool refresh, bool selectLast) {
+  if (selectLast) scroll_ = true;
+  ctx_.panels.Set(StatusPanel::Stakes, Format(texts::PanelStakes, Count()));
+  if (refresh || selectLast) ctx_.host.changed(ChangeStakes);
+}
+
+bool StakesSession::TakeScroll() {
+  const bool s = scroll_;
+  scroll_ = false;
+  return s;
+}
+
+}  // namespace korvane

@@ -1,0 +1,47 @@
+// "Справка": the help file, the about box and the project's pages.
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+#include "core/datadir.h"
+#include "ui/about_dialog.h"
+#include "ui/action_table.h"
+#include "ui/actions/bind_actions.h"
+#include "ui/links.h"
+#include "ui/qt_host.h"
+#include "ui/window_context.h"
+
+namespace korvane::ui {
+
+QString HelpFile() {
+  const QString name = QStringLiteral("Velmora_RUS.chm");
+  const QString dir = Q(ExecutableDir().string());
+  const QString candidates[] = {dir + "/" + name, dir + "/help/" + name, dir + "/../help/" + name};
+  for (const QString& c : candidates)
+    if (QFileInfo::exists(c)) return c;
+  return candidates[2];
+}
+
+void BindHelpActions(ActionTable& table, WindowContext& ctx) {
+  table.Bind("GetHelp", {[] { QDesktopServices::openUrl(QUrl::fromLocalFile(HelpFile())); },
+                         [] { return QFileInfo::exists(HelpFile()); }});
+  table.Bind("About", {[&ctx] { AboutDialog(ctx.window).exec(); }});
+  const struct {
+    const char* id;
+    const char* url;
+  } urls[] = {{"urlMainSite", links::MainSite},
+              {"urlAuthSite", links::AuthorSite},
+              {"urlBlog", links::Blog},
+              {"urlYT", links::VideoBlog},
+              {"urlVK", links::VK},
+              {"urlOK", links::OK},
+              {"urlAuthText", links::Articles},
+              {"urlTG", links::Telegram}};
+  for (const auto& u : urls) {
+    const QString url = QString::fromUtf8(u.url);
+    table.Bind(u.id, {[url] { QDesktopServices::openUrl(QUrl(url)); }});
+  }
+}
+
+}  // namespace korvane::ui
