@@ -125,12 +125,10 @@ CombsPage::CombsPage(Workspace& ws, QWidget* parent) : Page(ws, "tsCombs", PageC
   filters_->setRootIsDecorated(false);
   filters_->setSelectionBehavior(QAbstractItemView::SelectRows);
   // The captions stay readable: "Примененные фильтры", "Значения", "Комбинаций".
-  const QFontMetrics fm = filters_->fontMetrics();
-  filters_->setColumnWidth(
-      0, std::max(150, fm.horizontalAdvance(filters_->headerItem()->text(0)) + 40));
-  filters_->setColumnWidth(
-      1, std::max(100, fm.horizontalAdvance(filters_->headerItem()->text(1)) + 24));
-  filters_->setColumnWidth(2, fm.horizontalAdvance(filters_->headerItem()->text(2)) + 24);
+  const QFontMetrics fm = filters_->header()->fontMetrics();
+  const int pads[3] = {36, 20, 20};  // the first column also holds the step's icon
+  for (int c = 0; c < 3; ++c)
+    filters_->setColumnWidth(c, fm.horizontalAdvance(filters_->headerItem()->text(c)) + pads[c]);
   splitter_->addWidget(list_);
   splitter_->addWidget(filters_);
   splitter_->setStretchFactor(0, 3);

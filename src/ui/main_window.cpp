@@ -102,7 +102,6 @@ void MainWindow::BuildLayout() {
   splitter_->addWidget(mainPages_);
   splitter_->setStretchFactor(0, 0);
   splitter_->setStretchFactor(1, 1);
-  splitter_->setSizes({330, 950});
   setCentralWidget(splitter_);
   resize(1280, 800);
 }
@@ -224,11 +223,11 @@ void MainWindow::RestoreWindowState() {
       if (p->showCmd == 3) setWindowState(windowState() | Qt::WindowMaximized);
     }
   }
-  const int left = ws_.View().leftPanelWidth;
-  if (left > 0) {
-    const int total = std::max(splitter_->width(), left + 200);
-    splitter_->setSizes({left, total - left});
-  }
+  // The left pages keep their width when the window grows; by default wide enough for the
+  // captions of the applied-filters list.
+  const int left = ws_.View().leftPanelWidth > 0 ? ws_.View().leftPanelWidth : 370;
+  const int total = std::max(splitter_->width(), left + 200);
+  splitter_->setSizes({left, total - left});
   for (Page* page : pages_) page->RestoreState(ws_);
 }
 

@@ -33,7 +33,7 @@ StatPage::StatPage(Workspace& ws, QWidget* parent) : Page(ws, "tsStat", PageStat
   methods_->setObjectName(QStringLiteral("cbDrawsStatType"));
   methods_->setToolTip(QStringLiteral("Вид расчета статистики"));
   methods_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  methods_->setMinimumContentsLength(40);
+  methods_->setMinimumContentsLength(24);
   depth_ = new QSpinBox(this);
   depth_->setObjectName(QStringLiteral("edDrawsStatLen"));
   depth_->setToolTip(QStringLiteral("Количество тиражей, использующихся для расчета статистики"));
@@ -101,6 +101,7 @@ StatPage::StatPage(Workspace& ws, QWidget* parent) : Page(ws, "tsStat", PageStat
   frozen_->setColumnWidth(0, table_->columnWidth(0));
   table_->viewport()->stackUnder(frozen_);
   table_->installEventFilter(this);
+  table_->viewport()->installEventFilter(this);
   connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this,
           [this](int column, int, int size) {
             if (column != 0) return;
@@ -181,7 +182,8 @@ void StatPage::CommitDepth() {
 }
 
 bool StatPage::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == table_ && event->type() == QEvent::Resize) PlaceValueColumn();
+  if ((watched == table_ || watched == table_->viewport()) && event->type() == QEvent::Resize)
+    PlaceValueColumn();
   return Page::eventFilter(watched, event);
 }
 

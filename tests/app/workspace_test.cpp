@@ -43,6 +43,22 @@ TEST_F(WorkspaceTest, SecondInstanceIsRefusedWithBothMessages) {
   EXPECT_TRUE(first.AddDraw(MakeDemoDraws(1, 1)[0]));
 }
 
+TEST_F(WorkspaceTest, FindInDrawsNamesTheDrawsInReadableText) {
+  TDrawsArray draws = MakeDemoDraws(12, 2);
+  draws[3].nums = draws[10].nums = {4, 0, 9};
+  test::WriteBytes(dir / "Korvane.ldr", DrawArchive::Serialize(draws));
+  Workspace ws(host, dir.path());
+  ASSERT_TRUE(ws.Open());
+  ws.CombsFindInDraws({4, 0, 9});
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].first, MessageKind::Information);
+  // Newest first, each line as the draw describes itself (no text converted twice).
+  const std::string expected = "Выделенная комбинация найдена в следующих тиражах:\n\n" +
+                               DrawToText(draws[10]) + "\n" + DrawToText(draws[3]) + "\n";
+  EXPECT_EQ(host.messages[0].second, expected);
+  EXPECT_NE(expected.find("Тираж № 11 от "), std::string::npos);
+}
+
 TEST_F(WorkspaceTest, PanelsFollowTheOffset) {
   test::WriteBytes(dir / "Korvane.ldr", DrawArchive::Serialize(MakeDemoDraws(10, 2)));
   Workspace ws(host, dir.path());

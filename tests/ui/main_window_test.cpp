@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -23,6 +24,7 @@
 #include <QTest>
 #include <QTimeEdit>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <functional>
 #include <memory>
@@ -31,6 +33,7 @@
 #include "core/archive.h"
 #include "core/demo.h"
 #include "core/fileio.h"
+#include "ui/action_catalog.h"
 #include "ui/action_table.h"
 #include "ui/archive_page.h"
 #include "ui/combs_page.h"
@@ -38,6 +41,7 @@
 #include "ui/draw_info_dialog.h"
 #include "ui/filter_dialog.h"
 #include "ui/gen_dialog.h"
+#include "ui/menu_layout.h"
 #include "ui/qt_host.h"
 #include "ui/script_dialogs.h"
 #include "ui/script_page.h"
@@ -119,6 +123,11 @@ class MainWindowTest : public QObject {
   void scenarioLinesAreEditedAndRun();
   void scenarioTestStopsMidRun();
   void shreddingFormulasAreSavedAndRenameTheMethods();
+  void everyActionIsBoundOnceAndReachable();
+  void typedNumbersCountWithoutEnter();
+  void statusNumbersKeepTheirWidth();
+  void emptyArchiveSaysHowToGetDraws();
+  void normColumnsShowWhilePrefetchIsOn();
 };
 
 void MainWindowTest::startOnEmptyFolder() {
@@ -735,6 +744,120 @@ void MainWindowTest::shreddingFormulasAreSavedAndRenameTheMethods() {
   });
   QVERIFY(app.window->Actions().Trigger("EditShredding"));
   QCOMPARE(Q(app.ws->Settings().Game().shredding[0].formula), QStringLiteral("n1/7"));
+}
+
+// The catalogue, the bindings and the layout agree: every action is bound exactly once and
+// shows somewhere; an id nobody knows is an error, never skipped.
+void MainWindowTest::everyActionIsBoundOnceAndReachable() {
+  QTemporaryDir dir;
+  Instance app(dir.path());
+  ActionTable& actions = app.window->Actions();
+  std::vector<std::string> unbound = actions.Unbound();
+  QVERIFY2(unbound.empty(), unbound.empty() ? "" : unbound.front().c_str());
+  const std::vector<std::string> shown = DefaultMenuLayout().Ids();
+  for (const ActionInfo& a : ActionCatalog())
+    QVERIFY2(std::find(shown.begin(), shown.end(), a.id) != shown.end(), a.id);
+  for (const std::string& id : shown) QVERIFY2(FindAction(id) != nullptr, id.c_str());
+  QVERIFY_THROWS_EXCEPTION(std::logic_error, actions.Bind("DrawsAdd", ActionBinding([] {})));
+  QVERIFY_THROWS_EXCEPTION(std::logic_error, actions.Get("NoSuchAction"));
+
+  QMenuBar bar;
+  MenuTargets targets;
+  targets.menuBar = &bar;
+  MenuLayout unknownId;
+  unknownId.mainMenu = {{"Файл", {"EditConfig", "NoSuchAction"}}};
+  QVERIFY_THROWS_EXCEPTION(std::logic_error, ApplyMenuLayout(unknownId, actions, targets));
+  MenuLayout unknownList;
+  unknownList.contextMenus["lvNoSuchList"] = {"EditConfig"};
+  QVERIFY_THROWS_EXCEPTION(std::logic_error, ApplyMenuLayout(unknownList, actions, targets));
+}
+
+// A depth or exclusion count typed into its box and not confirmed with Enter is the one the
+// button uses.
+void MainWindowTest::typedNumbersCountWithoutEnter() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 300);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  StatPage* page = app.window->Stat();
+  QVERIFY(app.window->Actions().Trigger("DrawsStatCalc"));
+  QCOMPARE(app.ws->Stats().Analysed(), 300);  // the default depth 1000 takes them all
+  QLineEdit* depthText = page->DepthEditor()->findChild<QLineEdit*>();
+  QVERIFY(depthText != nullptr);
+  depthText->selectAll();
+  QTest::keyClicks(depthText, "25");
+  QCOMPARE(page->DepthEditor()->value(), 1000);  // not confirmed yet
+  QTest::mouseClick(page->RefreshButton(), Qt::LeftButton);
+  QCOMPARE(app.ws->StatDepth(), 25);
+  QCOMPARE(app.ws->Stats().Analysed(), 25);
+  QCOMPARE(page->DepthEditor()->value(), 25);
+
+  CombsPage* combs = app.window->Combs();
+  app.window->LeftPages()->setCurrentWidget(combs);
+  QLineEdit* excludeText = combs->ExcludeEditor()->findChild<QLineEdit*>();
+  excludeText->selectAll();
+  QTest::keyClicks(excludeText, "3");
+  QCOMPARE(combs->ExcludeEditor()->value(), 0);
+  app.window->Actions().UpdateAll();
+  QVERIFY(combs->ExcludeButton()->isEnabled());
+  QTest::mouseClick(combs->ExcludeButton(), Qt::LeftButton);
+  QCOMPARE(app.ws->Combs().Filters().size(), size_t{1});
+  QCOMPARE(app.ws->Combs().Filters()[0].values, std::string("3"));
+  QCOMPARE(app.ws->View().drawsExclude, 3);
+}
+
+// A long status text never squeezes the panels that hold numbers.
+void MainWindowTest::statusNumbersKeepTheirWidth() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 17342);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  app.ws->ShowHint(std::string(600, 'x'));
+  QApplication::processEvents();
+  for (int i = 0; i < 5; ++i) {
+    QLabel* panel = app.window->Panel(i);
+    const int need = panel->fontMetrics().horizontalAdvance(panel->text());
+    QVERIFY2(panel->width() >= need, qPrintable(panel->text()));
+  }
+  QCOMPARE(app.Panel(0), QStringLiteral("Архив тиражей: 17342"));
+  QVERIFY(app.window->Panel(6)->width() < app.window->width());
+}
+
+void MainWindowTest::emptyArchiveSaysHowToGetDraws() {
+  QTemporaryDir dir;
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  QLabel* hint = app.window->Archive()->EmptyHint();
+  QVERIFY(hint->isVisible());
+  QVERIFY(hint->text().contains(QStringLiteral("Импорт из CSV-файла")));
+  QVERIFY(app.ws->AddDraw(MakeDemoDraws(1, 1)[0]));
+  QVERIFY(!hint->isVisible());
+}
+
+// With prefetch on the three norm columns show, "-" for a method without a norm.
+void MainWindowTest::normColumnsShowWhilePrefetchIsOn() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 100);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  StatPage* page = app.window->Stat();
+  for (int c = 3; c <= 5; ++c) QVERIFY(page->Table()->isColumnHidden(c));  // prefetch off
+  QVERIFY(app.window->Actions().Trigger("DrawsStatePrefetchsEnabled"));
+  int without = -1;
+  for (int p = 0; p < static_cast<int>(app.ws->StatMethodList().size()); ++p)
+    if (!app.ws->Registry().HasNorm(app.ws->StatMethodList()[static_cast<size_t>(p)])) {
+      without = p;
+      break;
+    }
+  QVERIFY(without >= 0);
+  page->MethodList()->setCurrentIndex(without);
+  emit page->MethodList()->activated(without);
+  QVERIFY(app.window->Actions().Trigger("DrawsStatCalc"));
+  QVERIFY(page->Model()->rowCount() > 0);
+  for (int c = 3; c <= 5; ++c) {
+    QVERIFY(!page->Table()->isColumnHidden(c));
+    QCOMPARE(page->Model()->index(0, c).data().toString(), QStringLiteral("-"));
+  }
 }
 
 QTEST_MAIN(MainWindowTest)
