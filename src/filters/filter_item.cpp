@@ -87,11 +87,18 @@ long double ReadCoefficient(std::string_view part) {
   return v;
 }
 
+// The shortest text that reads back as the same value, never with an exponent: ReadCoefficient
+// would drop the "e" and misread "1e-05" as 1.
+std::string CoefText(long double v) {
+  char buf[512];
+  const auto [ptr, ec] =
+      std::to_chars(buf, buf + sizeof buf, static_cast<double>(v), std::chars_format::fixed);
+  return ec == std::errc() ? std::string(buf, ptr) : std::string("0");
+}
+
 std::string CoefsText(const TWeightCoefs& c) {
-  return FloatToText(static_cast<double>(c.count)) + ":" +
-         FloatToText(static_cast<double>(c.deviation)) + ":" +
-         FloatToText(static_cast<double>(c.level)) + ":" + (c.usePercents ? "1" : "0") + ":" +
-         (c.useAbsValues ? "1" : "0");
+  return CoefText(c.count) + ":" + CoefText(c.deviation) + ":" + CoefText(c.level) + ":" +
+         (c.usePercents ? "1" : "0") + ":" + (c.useAbsValues ? "1" : "0");
 }
 
 }  // namespace

@@ -84,6 +84,13 @@ TEST_F(FilterItemTest, CoefficientsField) {
   EXPECT_TRUE(loose.coefs.usePercents);
   EXPECT_FALSE(loose.coefs.useAbsValues);
   EXPECT_EQ(FilterItemToText(loose), "TSD1#NUMS:5#WMV:1#SF:1#1.5:0:-0.25:1:0");
+  // Very small and large values are written without an exponent, so they read back the same
+  // ("1e-05" would read as 1).
+  const char* extreme = "TSD1#NUMS:5#WMV:1#SF:1#0.00001:100000000:-0.0000025:0:0";
+  const TFilterItem wide = TextToFilterItem(extreme, registry);
+  EXPECT_EQ(wide.coefs.count, static_cast<long double>(0.00001));
+  EXPECT_EQ(FilterItemToText(wide), extreme);
+  EXPECT_EQ(TextToFilterItem(FilterItemToText(wide), registry), wide);
 }
 
 TEST_F(FilterItemTest, LongestCodeWins) {
