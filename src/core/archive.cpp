@@ -1,6 +1,7 @@
 #include "core/archive.h"
 
 #include <algorithm>
+#include <limits>
 #include <system_error>
 
 #include "core/dates.h"
@@ -155,7 +156,9 @@ int DrawArchive::IndexOfDrawDate(std::string_view dateText, int lastN) const {
 int DrawArchive::NextDrawNumber(int listIndex) const {
   if (Empty()) return 1;
   if (listIndex < 0 || listIndex >= Count()) return -1;
-  return AtList(listIndex).number + 1;
+  // The largest number has no successor: it stays the answer.
+  const int32_t number = AtList(listIndex).number;
+  return number < std::numeric_limits<int32_t>::max() ? number + 1 : number;
 }
 
 TComb DrawArchive::DrawNumbersAt(int listIndex) const {

@@ -66,6 +66,8 @@ class DrawArchive {
   // Archive index of the newest of the last n draws (all when n <= 0) with that date text
   // (case-insensitive), or -1.
   int IndexOfDrawDate(std::string_view dateText, int lastN) const;
+  // The number after the draw at the list index (1 for an empty archive, -1 for an index
+  // outside the list); after the largest number, that number itself.
   int NextDrawNumber(int listIndex) const;
   TComb DrawNumbersAt(int listIndex) const;
   std::string NextDrawNumbersText(int offset) const;

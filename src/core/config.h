@@ -16,7 +16,7 @@ struct TProfitRule {
   Money prize;
   bool operator==(const TProfitRule&) const = default;
 };
-using TProfitRuleArray = std::vector<TProfitRule>;
+using ProfitRuleArray = std::vector<TProfitRule>;
 inline constexpr int MaxProfitRules = 4;
 
 struct TWeightCoefs {
@@ -28,12 +28,14 @@ struct TWeightCoefs {
   bool operator==(const TWeightCoefs&) const = default;
 };
 
+// The defaults are those of a new data folder; the prices are the game's straight play: a
+// ticket costs 1.00 and three matches win 500.00.
 struct TConfigData {
   int32_t matrixCols = 3;
   int32_t channelSize = 2;
-  Money cost;
+  Money cost{1 * Money::Scale};
   int32_t maxStake = 3;
-  TProfitRuleArray profits;
+  ProfitRuleArray profits{TProfitRule{NumsCount, Money{500 * Money::Scale}}};
   TWeightCoefs weights;
   TSegmentTable segments = DefaultSegmentTable();
   bool operator==(const TConfigData&) const = default;

@@ -124,6 +124,22 @@ void LockedFile::Open(const fs::path& path) {
   path_ = path;
 }
 
+void LockedFile::OpenForReading(const fs::path& path) {
+  Close();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) Fail(path, errno);
+  fd_ = fd;
+  path_ = path;
+}
+
+bool IsLockedByAnother(const fs::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  ::close(fd);
+  return held;
+}
+
 void LockedFile::Close() {
   if (fd_ >= 0) {
     ::flock(fd_, LOCK_UN);

@@ -20,6 +20,9 @@ void WriteFileAtomic(const fs::path& path, std::string_view data);
 // The text of the last system error (errno) for messages.
 std::string SystemErrorText(int err);
 
+// True when the file exists and another holder (a LockedFile elsewhere) has its lock.
+bool IsLockedByAnother(const fs::path& path);
+
 // A file held open for reading and writing with an advisory exclusive lock for as long as
 // the object lives. A second holder (another process, or another open in this one) cannot
 // take the lock.
@@ -35,6 +38,9 @@ class LockedFile {
   // Opens (creating when missing) and locks; throws Error when the file cannot be opened or
   // is locked by someone else.
   void Open(const fs::path& path);
+  // Opens an existing file for reading only, without the lock (a reader beside the holder);
+  // writing through it fails. Throws Error when the file cannot be opened.
+  void OpenForReading(const fs::path& path);
   void Close();
   bool IsOpen() const { return fd_ >= 0; }
   const fs::path& Path() const { return path_; }

@@ -1,7 +1,6 @@
 #include "core/money.h"
 
 #include <cmath>
-#include <limits>
 
 #include "core/strutil.h"
 
@@ -9,9 +8,11 @@ namespace korvane {
 
 Money Money::FromDouble(double amount) {
   const double scaled = std::round(amount * Scale);
-  if (!std::isfinite(scaled)) return Money{};
-  if (scaled >= 9.2e18) return Money{std::numeric_limits<int64_t>::max()};
-  if (scaled <= -9.2e18) return Money{std::numeric_limits<int64_t>::min()};
+  if (std::isnan(scaled)) return Money{};
+  // 2^63 is the first double above the range; -2^63 is the last one inside it.
+  constexpr double kTop = 9223372036854775808.0;
+  if (scaled >= kTop) return Money{Max()};
+  if (scaled < -kTop) return Money{Min()};
   return Money{static_cast<int64_t>(scaled)};
 }
 

@@ -17,6 +17,11 @@ constexpr const char* kProxy = "PROXY";
 // The settings keep at most this many rules; a larger Profits count is not scanned further.
 constexpr int kMaxProfitsScanned = 1000;
 
+// An amount of money (0 when unreadable), held to the range of the settings.
+Money ReadAmount(const IniFile& ini, std::string_view section, std::string_view key) {
+  return ClampSettingsAmount(Money::FromDouble(ini.ReadFloat(section, key, 0)));
+}
+
 }  // namespace
 
 Money PrizeForMatches(const TConfigData& config, int matches) {
@@ -38,8 +43,8 @@ std::string SegmentsToText(const TSegmentTable& table) {
   return s;
 }
 
-TProfitRuleArray NormalizeProfitRules(const TProfitRuleArray& rules) {
-  TProfitRuleArray out;
+ProfitRuleArray NormalizeProfitRules(const ProfitRuleArray& rules) {
+  ProfitRuleArray out;
   for (const TProfitRule& r : rules) {
     if (r.matches > NumsCount) continue;
     if (std::any_of(out.begin(), out.end(),
@@ -63,17 +68,24 @@ void LoadGameSettings(const IniFile& ini, GameSettings& s) {
   c.channelSize = ini.ReadInt(kGlobal, "ChannelSize", 2);
   if (c.channelSize < 1 || c.channelSize > 10) c.channelSize = 2;
 
-  c.cost = Money::FromDouble(ini.ReadFloat(kStakes, "Cost", 0));
+  // The prices of a new data folder until the file names its own; a key that is there keeps
+  // its value, whatever it is (an unreadable one reads as 0).
+  const TConfigData defaults;
+  c.cost = ini.ValueExists(kStakes, "Cost") ? ReadAmount(ini, kStakes, "Cost") : defaults.cost;
   c.maxStake = 3;
-  const int profits = std::clamp(ini.ReadInt(kStakes, "Profits", 0), 0, kMaxProfitsScanned);
-  TProfitRuleArray rules;
-  for (int i = 0; i < profits; ++i) {
-    const int matches = ini.ReadInt(kStakes, Format("Profit_%d_Overlap", i), 0);
-    if (matches < 0 || matches > NumsCount) continue;
-    rules.push_back({static_cast<uint8_t>(matches),
-                     Money::FromDouble(ini.ReadFloat(kStakes, Format("Profit_%d_Profit", i), 0))});
+  if (ini.ValueExists(kStakes, "Profits")) {
+    const int profits = std::clamp(ini.ReadInt(kStakes, "Profits", 0), 0, kMaxProfitsScanned);
+    ProfitRuleArray rules;
+    for (int i = 0; i < profits; ++i) {
+      const int matches = ini.ReadInt(kStakes, Format("Profit_%d_Overlap", i), 0);
+      if (matches < 0 || matches > NumsCount) continue;
+      rules.push_back(
+          {static_cast<uint8_t>(matches), ReadAmount(ini, kStakes, Format("Profit_%d_Profit", i))});
+    }
+    c.profits = NormalizeProfitRules(rules);
+  } else {
+    c.profits = defaults.profits;
   }
-  c.profits = NormalizeProfitRules(rules);
 
   c.weights.count = ini.ReadFloat(kCdl, "Count", 0);
   c.weights.deviation = ini.ReadFloat(kCdl, "Deviation", -1);

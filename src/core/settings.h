@@ -17,7 +17,9 @@ namespace korvane {
 // Korvane.ini ---------------------------------------------------------------------------
 
 // Reads the generation mode, GLOBAL, STAKES, CDL and SHREDDING; every value out of its
-// range is brought back into it (see the .cpp for the rules).
+// range is brought back into it (see the .cpp for the rules), amounts of money into
+// -MaxSettingsAmount..MaxSettingsAmount. Without a Cost or a Profits key the price or the prize
+// rules are those of TConfigData's defaults.
 void LoadGameSettings(const IniFile& ini, GameSettings& settings);
 // Writes GLOBAL, STAKES and CDL (not the generation mode nor the shredding formulas).
 void SaveGameSettings(IniFile& ini, const GameSettings& settings);
@@ -32,7 +34,7 @@ std::string SegmentsToText(const TSegmentTable& table);
 
 // Normalises a rule list: rules with a matches count outside 0..3 and repeated counts are
 // dropped, at most four are kept.
-TProfitRuleArray NormalizeProfitRules(const TProfitRuleArray& rules);
+ProfitRuleArray NormalizeProfitRules(const ProfitRuleArray& rules);
 
 // Korvane.frm --------------------------------------------------------------------------
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "core/encoding.h"
 #include "core/strutil.h"
@@ -25,6 +26,11 @@ uint64_t Get64(const uint8_t* in) {
   uint64_t v = 0;
   for (int i = 0; i < 8; ++i) v |= static_cast<uint64_t>(in[i]) << (8 * i);
   return v;
+}
+
+int32_t ClampToInt32(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
 }
 
 }  // namespace
@@ -95,7 +101,8 @@ void AddStatValue(TStatDrawArray& array, const TStatDrawRec& item, bool withInte
 int32_t AddLastValue(TLastValueArray& array, const TLastValueRec& item) {
   for (TLastValueRec& e : array) {
     if (e.key != item.key) continue;
-    const int32_t interval = item.lastDraw - e.lastDraw;
+    // Held to int32 for draw numbers far apart (any number a file holds).
+    const int32_t interval = ClampToInt32(int64_t{item.lastDraw} - e.lastDraw);
     e.lastDraw = item.lastDraw;
     return interval;
   }
@@ -133,23 +140,24 @@ StatTotalsResult StatTotals(const TStatDrawArray& array) {
   return t;
 }
 
+void AddStakeToRating(TRatingRec& row, int matches, Money profit) {
+  auto add = [](int32_t& counter, int64_t n) { counter = ClampToInt32(counter + n); };
+  add(row.stakes, 1);
+  add(row.matchedSum, matches);
+  add(row.matchCounts[static_cast<size_t>(std::clamp(matches, 0, 3))], 1);
+  row.profit += profit;
+}
+
 void AddRating(TRatingsArray& array, std::string_view comment, int matches, Money profit) {
-  const int slot = std::clamp(matches, 0, 3);
   const std::string key = LowerUtf8(comment);
   for (TRatingRec& r : array) {
     if (LowerUtf8(r.comment) != key) continue;
-    ++r.stakes;
-    r.matchedSum += matches;
-    r.profit += profit;
-    ++r.matchCounts[slot];
+    AddStakeToRating(r, matches, profit);
     return;
   }
   TRatingRec r;
   r.comment = std::string(comment);
-  r.stakes = 1;
-  r.matchedSum = matches;
-  r.profit = profit;
-  r.matchCounts[slot] = 1;
+  AddStakeToRating(r, matches, profit);
   array.push_back(std::move(r));
 }
 

@@ -113,11 +113,17 @@ struct StatTotalsResult {
 void AddStatValue(TStatDrawArray& array, const TStatDrawRec& item, bool withIntervals);
 // The update AddStatValue makes to the element e whose key equals the item's.
 void MergeStatValue(TStatDrawRec& e, const TStatDrawRec& item, bool withIntervals);
+// The interval from the element's draw number to the item's (held to int32), or -1 for a new
+// key.
 int32_t AddLastValue(TLastValueArray& array, const TLastValueRec& item);
 void AddSimpleValue(TStatSimpleArray& array, int32_t key, int32_t count);
 void SortSimpleValues(TStatSimpleArray& array);
 void SortStatValues(TStatDrawArray& array);
 StatTotalsResult StatTotals(const TStatDrawArray& array);
+// Adds one stake to a ratings row: one more stake, its matches to the sum and to the count of
+// their slot (0..3, clamped), its profit to the total. The row may come from a ratings file
+// holding any numbers: the counters stop at the int32 limits, the profit at the int64 ones.
+void AddStakeToRating(TRatingRec& row, int matches, Money profit);
 void AddRating(TRatingsArray& array, std::string_view comment, int matches, Money profit);
 void AddDrawProfit(TProfitDrawArray& array, int32_t drawNumber, Money profit);
 std::string DiffText(std::string_view text, int64_t base);

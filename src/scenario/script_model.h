@@ -11,8 +11,8 @@
 
 namespace korvane {
 
-enum TStartList : uint8_t { StartFull, StartExcl, StartCurr };
-enum TStakeMode : uint8_t {
+enum StartList : uint8_t { StartFull, StartExcl, StartCurr };
+enum StakeMode : uint8_t {
   ModeRand,
   ModeFirst,
   ModeLast,

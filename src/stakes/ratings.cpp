@@ -1,7 +1,5 @@
 #include "stakes/ratings.h"
 
-#include <algorithm>
-
 #include "core/strutil.h"
 
 namespace korvane {
@@ -18,18 +16,8 @@ void Ratings::Add(std::string_view comment, int matches, Money profit) {
     r.comment = std::string(comment);
     rows_.push_back(std::move(r));
     it = index_.emplace(key, static_cast<int>(rows_.size()) - 1).first;
-    TRatingRec& row = rows_.back();
-    row.stakes = 1;
-    row.matchedSum = matches;
-    row.profit = profit;
-    row.matchCounts[static_cast<size_t>(std::clamp(matches, 0, 3))] = 1;
-    return;
   }
-  TRatingRec& row = rows_[static_cast<size_t>(it->second)];
-  ++row.stakes;
-  row.matchedSum += matches;
-  row.profit += profit;
-  ++row.matchCounts[static_cast<size_t>(std::clamp(matches, 0, 3))];
+  AddStakeToRating(rows_[static_cast<size_t>(it->second)], matches, profit);
 }
 
 void Ratings::Clear() {

@@ -15,7 +15,8 @@ class Ratings {
  public:
   const TRatingsArray& Rows() const { return rows_; }
   int Count() const { return static_cast<int>(rows_.size()); }
-  // Adds a checked stake to the row of its comment (a new row for a new comment).
+  // Adds a checked stake to the row of its comment (a new row for a new comment), as
+  // AddStakeToRating does.
   void Add(const TStakeData& stake);
   void Add(std::string_view comment, int matches, Money profit);
   void Clear();

@@ -1,7 +1,7 @@
 #include "stakes/stake_data.h"
 
-#include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "core/encoding.h"
 #include "core/strutil.h"
@@ -78,11 +78,13 @@ TStakeData MakeSeparator() {
 
 int64_t StakeTickets(int n) {
   if (n <= 3) return 1;
-  return std::llround(std::pow(static_cast<double>(n), 3.0));
+  // 2097151 is the largest count whose cube fits in int64.
+  if (n > 2097151) return std::numeric_limits<int64_t>::max();
+  return int64_t{n} * n * n;
 }
 
 Money StakeProfit(const TConfigData& config, int n, int m) {
-  Money profit{-(StakeTickets(n) * config.cost.units)};
+  Money profit = -(config.cost * StakeTickets(n));
   if (m >= 0)
     for (const TProfitRule& r : config.profits)
       if (r.matches == m) {

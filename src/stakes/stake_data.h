@@ -38,9 +38,11 @@ TStakeData DecodeStake(const uint8_t* in);            // reads StakeRecSize byte
 
 TStakeData MakeSeparator();
 
-// Tickets of a stake of n numbers: 1 up to three numbers, else n^3.
+// Tickets of a stake of n numbers: 1 up to three numbers, else n^3 (the int64 limit when the
+// cube is beyond it; a stake file may hold any count).
 int64_t StakeTickets(int n);
-// -(tickets x cost), plus the prize of the first rule for m matches when m >= 0.
+// -(tickets x cost), plus the prize of the first rule for m matches when m >= 0. Saturates like
+// every Money sum.
 Money StakeProfit(const TConfigData& config, int n, int m);
 
 // Checks a stake against its draw: result, matches, profit.

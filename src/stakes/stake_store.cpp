@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <system_error>
 
 #include "core/archive.h"
@@ -164,10 +165,13 @@ void StakeStore::Append(const TStakeData& stake, int k) {
       Write(stake, count_);
       return;
     }
-    for (int j = 0; j < k; ++j) {
+    // No draw follows the largest draw number: the run stops there.
+    const int64_t lastDraw =
+        std::min<int64_t>(int64_t{stake.draw} + k - 1, std::numeric_limits<int32_t>::max());
+    for (int64_t draw = stake.draw; draw <= lastDraw; ++draw) {
       if (count_ > 0 && !Read(-1).IsSeparator()) Write(MakeSeparator(), count_);
       TStakeData copy = stake;
-      copy.draw = stake.draw + j;
+      copy.draw = static_cast<int32_t>(draw);
       Write(copy, count_);
     }
   } catch (...) {

@@ -28,7 +28,7 @@ struct StakeFileRepair {
 // Relations of the delete-by-condition.
 enum class StakeRelation { Equal = 0, Greater = 1, NotLess = 2, Less = 3, NotGreater = 4 };
 
-// Totals of one check run.
+// Totals of one check run (the profit saturates like every Money sum).
 struct StakeCheckResult {
   int checked = 0;
   Money profit;
@@ -56,8 +56,9 @@ class StakeStore {
   // Writes a record at an index 0..Count() (Count() appends). Throws Error.
   void Write(const TStakeData& stake, int index);
 
-  // Appends the stake for k consecutive draws (separators between them). Throws Error for a
-  // checked stake; an append that fails part-way leaves the file as it was.
+  // Appends the stake for k consecutive draws (separators between them), the last of them at
+  // most the largest draw number. Throws Error for a checked stake; an append that fails
+  // part-way leaves the file as it was.
   void Append(const TStakeData& stake, int k);
   void AppendSeparator();
   bool Find(int32_t draw, const TCountedComb& numbers) const;

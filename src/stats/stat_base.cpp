@@ -285,7 +285,7 @@ bool HasKeyPair(const TStatDrawArray& list, int16_t a, int16_t b) {
   return false;
 }
 
-int16_t DistinctCoords(const TPosCoords& c, int /*param*/) {
+int16_t DistinctCoords(const PosCoords& c, int /*param*/) {
   int16_t n = 0;
   for (size_t i = 0; i < c.size(); ++i) {
     bool seen = false;
@@ -295,11 +295,11 @@ int16_t DistinctCoords(const TPosCoords& c, int /*param*/) {
   return n;
 }
 
-int16_t PositionsWithCoord(const TPosCoords& c, int v) {
+int16_t PositionsWithCoord(const PosCoords& c, int v) {
   return static_cast<int16_t>(std::count(c.begin(), c.end(), v));
 }
 
-void TCoordTally::Add(int coord, int count) {
+void CoordTally::Add(int coord, int count) {
   for (size_t i = 0; i < size_; ++i) {
     if (entries_[i].coord != coord) continue;
     entries_[i].count = static_cast<int16_t>(entries_[i].count + count);
@@ -309,7 +309,7 @@ void TCoordTally::Add(int coord, int count) {
     entries_[size_++] = {static_cast<int16_t>(coord), static_cast<int16_t>(count)};
 }
 
-int PosGroupKeys(PosGroups groups, const TPosCoords& c, std::array<TStatKey, 3>& keys) {
+int PosGroupKeys(PosGroups groups, const PosCoords& c, std::array<TStatKey, 3>& keys) {
   switch (groups) {
     case PosGroups::AllPairs:
       keys[0].k = {c[0], c[1], 0, 0};

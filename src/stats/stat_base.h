@@ -198,7 +198,7 @@ inline int SumOf(const TComb& c) { return c[0] + c[1] + c[2]; }
 // their stored order.
 template <int16_t (*ValueOf)(const TComb&), int16_t First = 0, int16_t Last = -1,
           int16_t (*GraphOf)(const TComb&) = ValueOf, class Base = TCustomGraphStat>
-class TCombValueStat : public Base {
+class CombValueStat : public Base {
  public:
   using Base::Base;
   void PrepareValues(int, TStatDrawArray& list) override {
@@ -277,18 +277,18 @@ bool IsPrimeNumber(int n);
 // Position coordinates: one value per position of a combination standing for the number
 // there, such as its channel, its segment at that position, or its matrix column or row. The
 // channel, matrix and segment families describe a draw by them: a family base supplies
-// `TPosCoords CoordsOf(const TComb&) const`, and the method templates below do the rest.
-using TPosCoords = std::array<int16_t, NumsCount>;
+// `PosCoords CoordsOf(const TComb&) const`, and the method templates below do the rest.
+using PosCoords = std::array<int16_t, NumsCount>;
 
 // The number of different coordinates (the parameter is not used).
-int16_t DistinctCoords(const TPosCoords& c, int param);
+int16_t DistinctCoords(const PosCoords& c, int param);
 // How many positions have the coordinate v.
-int16_t PositionsWithCoord(const TPosCoords& c, int v);
+int16_t PositionsWithCoord(const PosCoords& c, int v);
 
 // How many positions lie in each coordinate, in the order the coordinates were entered; a
 // coordinate counted without having been entered is appended. Fixed capacity, so that the
 // hot paths do not allocate.
-class TCoordTally {
+class CoordTally {
  public:
   struct Entry {
     int16_t coord;
@@ -296,7 +296,7 @@ class TCoordTally {
   };
   // Enters the coordinate with count 0 unless it is there already.
   void Enter(int coord) { Add(coord, 0); }
-  void Count(const TPosCoords& c) {
+  void Count(const PosCoords& c) {
     for (int16_t v : c) Add(v, 1);
   }
   const Entry* begin() const { return entries_.data(); }
@@ -314,14 +314,14 @@ class TCoordTally {
 enum class PosGroups : uint8_t { AllPairs, NeighbourPairs, Triple };
 
 // The keys of the groups of c in the order above, unused components 0; returns how many.
-int PosGroupKeys(PosGroups groups, const TPosCoords& c, std::array<TStatKey, 3>& keys);
+int PosGroupKeys(PosGroups groups, const PosCoords& c, std::array<TStatKey, 3>& keys);
 // The components of a group key in decimal joined with ":" ("1:4", "1:1:5").
 std::string PosGroupText(PosGroups groups, const TStatKey& key);
 
 // The coordinate of every position as a value (key component 1); a coordinate met at two
 // positions counts twice.
 template <class Base>
-class TCoordsStat : public Base {
+class CoordsStat : public Base {
  public:
   using Base::Base;
   void EvaluateDraw(int index, int last, bool sortFlag, TStatDrawArray& list, StatScratch&,
@@ -343,7 +343,7 @@ class TCoordsStat : public Base {
 // (coordinate, how many positions lie in it) for every coordinate the derived class entered
 // with EnterCoord, in that order, also when the count is 0: one value per coordinate.
 template <class Base>
-class TCoordTallyStat : public Base {
+class CoordTallyStat : public Base {
  public:
   using Base::Base;
   void EvaluateDraw(int index, int last, bool sortFlag, TStatDrawArray& list, StatScratch&,
@@ -365,18 +365,18 @@ class TCoordTallyStat : public Base {
   void EnterCoord(int coord) { entered_.Enter(coord); }
 
  private:
-  TCoordTally TallyOf(const TComb& comb) const {
-    TCoordTally tally = entered_;
+  CoordTally TallyOf(const TComb& comb) const {
+    CoordTally tally = entered_;
     tally.Count(this->CoordsOf(comb));
     return tally;
   }
-  TCoordTally entered_;
+  CoordTally entered_;
 };
 
 // One value per combination, ValueOf(coordinates, Param()), matched by key component 1 and
 // also the graph value.
-template <class Base, int16_t (*ValueOf)(const TPosCoords&, int)>
-class TCoordValueStat : public Base {
+template <class Base, int16_t (*ValueOf)(const PosCoords&, int)>
+class CoordValueStat : public Base {
  public:
   using Base::Base;
   void EvaluateDraw(int index, int last, bool sortFlag, TStatDrawArray& list, StatScratch&,
@@ -400,7 +400,7 @@ class TCoordValueStat : public Base {
 // The groups of coordinates (PosGroups) of a draw as values, shown joined with ":". Nothing
 // is listed in advance and nothing is added for a combination (no norm).
 template <class Base, PosGroups Groups>
-class TCoordGroupsStat : public Base {
+class CoordGroupsStat : public Base {
  public:
   using Base::Base;
   std::string ValueToText(const TStatDrawRec& rec) const override {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "core/demo.h"
 #include "core/error.h"
 #include "support/test_support.h"
@@ -109,6 +111,31 @@ TEST(Archive, IndexOfDrawNumber) {
   for (const Case& c : cases) {
     const DrawArchive a = ArchiveOf(c.numbers);
     EXPECT_EQ(a.IndexOfDrawNumber(c.wanted), c.index) << "wanted " << c.wanted;
+  }
+}
+
+TEST(Archive, NextDrawNumberStopsAtTheLargestNumber) {
+  constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+  struct Case {
+    std::vector<int32_t> numbers;  // oldest first
+    int listIndex;
+    int next;
+  } cases[] = {
+      {{10, 11, 12}, 0, 13},       {{kMax - 2, kMax - 1}, 0, kMax},
+      {{kMax - 1, kMax}, 0, kMax},  // no draw can follow the largest number
+      {{kMax - 1, kMax}, 1, kMax}, {{kMax, 5}, 1, kMax},
+      {{kMax, 5}, 0, 6},
+  };
+  for (const Case& c : cases) {
+    // Read from a file, as a fuzzed Korvane.ldr would be.
+    test::TempDir dir;
+    TDrawsArray draws;
+    for (int32_t n : c.numbers) draws.push_back(Draw(n, {1, 2, 3}));
+    test::WriteBytes(dir / "Korvane.ldr", DrawArchive::Serialize(draws));
+    DrawArchive a;
+    a.SetPath(dir / "Korvane.ldr");
+    a.Load();
+    EXPECT_EQ(a.NextDrawNumber(c.listIndex), c.next) << c.numbers.back() << " @" << c.listIndex;
   }
 }
 

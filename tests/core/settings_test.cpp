@@ -61,7 +61,8 @@ TEST(GameSettings, DefaultsFromAnEmptyFile) {
   EXPECT_EQ(s, GameSettings());
   EXPECT_EQ(s.config.matrixCols, 3);
   EXPECT_EQ(s.config.channelSize, 2);
-  EXPECT_EQ(s.config.cost.units, 0);
+  EXPECT_EQ(s.config.cost.units, 10000);  // the game's straight play: 1.00 a ticket
+  EXPECT_EQ(s.config.profits, (ProfitRuleArray{{3, Money{5000000}}}));  // 500.00 for 3 matches
   EXPECT_EQ(s.config.weights.deviation, -1);
   EXPECT_EQ(s.config.weights.level, 1);
   EXPECT_EQ(s.shredding[1].formula, "(n1+n3)/n2");
@@ -94,7 +95,7 @@ TEST(GameSettings, NonsenseValuesAreClamped) {
   EXPECT_EQ(s.config.segments[4], 5);
   EXPECT_EQ(s.config.segments[29], 1);  // missing characters give 1
   EXPECT_EQ(s.config.cost.units, 12500);
-  const TProfitRuleArray expected = {
+  const ProfitRuleArray expected = {
       {3, Money{5000000}}, {2, Money{805000}}, {0, Money{10000}}, {1, Money{0}}};
   EXPECT_EQ(s.config.profits, expected);
   EXPECT_EQ(PrizeForMatches(s.config, 3).units, 5000000);
@@ -106,6 +107,70 @@ TEST(GameSettings, NonsenseValuesAreClamped) {
   EXPECT_EQ(s.shredding[0].digits, 1);
   EXPECT_EQ(s.shredding[1].digits, 9);
   EXPECT_EQ(s.shredding[2].formula, "n1*n2");
+}
+
+TEST(GameSettings, PricesDefaultOnlyWhenTheirKeysAreAbsent) {
+  const ProfitRuleArray straight = {{3, Money{5000000}}};
+  struct Case {
+    const char* stakes;  // the STAKES section
+    int64_t cost;
+    ProfitRuleArray profits;
+  } cases[] = {
+      {"", 10000, straight},
+      {"MaxStake=3\r\n", 10000, straight},
+      {"Cost=0\r\n", 0, straight},
+      {"Profits=0\r\n", 10000, {}},
+      {"Cost=0\r\nProfits=0\r\n", 0, {}},
+      {"Cost=2,5\r\n", 25000, straight},
+      {"Cost=\r\nProfits=\r\n", 0, {}},  // there but unreadable: 0 as before
+      {"Cost=abc\r\nProfits=x\r\n", 0, {}},
+      {"Profit_0_Overlap=2\r\nProfit_0_Profit=80\r\n", 10000, straight},  // no count
+      {"Profits=1\r\n", 10000, {{0, Money{0}}}},
+      {"Profits=2\r\nProfit_0_Overlap=3\r\nProfit_0_Profit=600\r\n"
+       "Profit_1_Overlap=1\r\nProfit_1_Profit=2\r\n",
+       10000,
+       {{3, Money{6000000}}, {1, Money{20000}}}},
+  };
+  for (const Case& c : cases) {
+    GameSettings s;
+    LoadGameSettings(IniOf(std::string("[STAKES]\r\n") + c.stakes), s);
+    EXPECT_EQ(s.config.cost.units, c.cost) << c.stakes;
+    EXPECT_EQ(s.config.profits, c.profits) << c.stakes;
+    // What is loaded is written back and read again unchanged.
+    IniFile ini;
+    SaveGameSettings(ini, s);
+    GameSettings back;
+    LoadGameSettings(ini, back);
+    EXPECT_EQ(back.config, s.config) << c.stakes;
+  }
+}
+
+TEST(GameSettings, AmountsAreHeldToPlusMinusOneBillion) {
+  constexpr int64_t kBillion = int64_t{1000000000} * Money::Scale;
+  struct Case {
+    const char* text;  // the value of Cost and of the prize for 3 matches
+    int64_t units;
+  } cases[] = {
+      {"1e300", kBillion},
+      {"-1e300", -kBillion},
+      {"1000000000", kBillion},
+      {"1000000000.0001", kBillion},
+      {"999999999.9999", kBillion - 1},
+      {"-1000000000.5", -kBillion},
+      {"92233720368547.7", kBillion},
+      {"2,5", 25000},
+      {"-3", -30000},
+  };
+  for (const Case& c : cases) {
+    GameSettings s;
+    LoadGameSettings(
+        IniOf(std::string("[STAKES]\r\nCost=") + c.text +
+              "\r\nProfits=1\r\nProfit_0_Overlap=3\r\nProfit_0_Profit=" + c.text + "\r\n"),
+        s);
+    EXPECT_EQ(s.config.cost.units, c.units) << c.text;
+    ASSERT_EQ(s.config.profits.size(), 1u);
+    EXPECT_EQ(s.config.profits[0].prize.units, c.units) << c.text;
+  }
 }
 
 TEST(GameSettings, ChannelSizeRange) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
+#include <vector>
 
 namespace korvane {
 namespace {
@@ -124,6 +126,28 @@ TEST(SimpleAndLastValues, Rules) {
   EXPECT_EQ(last[0].lastDraw, 17);
 }
 
+TEST(SimpleAndLastValues, IntervalOfExtremeDrawNumbers) {
+  constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+  constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+  struct Case {
+    int32_t before, after, interval;
+  } cases[] = {
+      {10, 17, 7},        {17, 10, -7},       {1, kMax, kMax - 1}, {kMax, 1, 1 - kMax},
+      {-1, kMax, kMax},   {kMin, kMax, kMax},  // the difference leaves int32: held at the limit
+      {kMax, kMin, kMin}, {kMin, 0, kMax},
+  };
+  for (const Case& c : cases) {
+    TLastValueArray last;
+    TLastValueRec r;
+    r.key.k[0] = 1;
+    r.lastDraw = c.before;
+    AddLastValue(last, r);
+    r.lastDraw = c.after;
+    EXPECT_EQ(AddLastValue(last, r), c.interval) << c.before << " -> " << c.after;
+    EXPECT_EQ(last[0].lastDraw, c.after);
+  }
+}
+
 TEST(Ratings, AddRatingGroupsCommentsCaseInsensitively) {
   TRatingsArray ratings;
   AddRating(ratings, "Сценарий А", 2, Money{500000});
@@ -166,6 +190,25 @@ TEST(DrawProfits, AddDrawProfit) {
   AddDrawProfit(a, 8, Money{5});
   AddDrawProfit(a, 7, Money{-30});
   EXPECT_EQ(a, (TProfitDrawArray{{7, Money{70}}, {8, Money{5}}}));
+
+  // Profits of stakes read from a file may be anything: the total stops at the int64 limits.
+  constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+  constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
+  struct Case {
+    std::vector<int64_t> profits;
+    int64_t total;
+  } cases[] = {
+      {{kMax, 1}, kMax},
+      {{kMax, kMax, -5}, kMax - 5},
+      {{kMin, -1}, kMin},
+      {{kMin, kMax}, -1},
+  };
+  for (const Case& c : cases) {
+    TProfitDrawArray profits;
+    for (int64_t p : c.profits) AddDrawProfit(profits, 3, Money{p});
+    ASSERT_EQ(profits.size(), 1u);
+    EXPECT_EQ(profits[0].profit.units, c.total) << c.profits[0] << ", " << c.profits[1];
+  }
 }
 
 TEST(Prefetch, RecordRoundTrip) {

@@ -3,9 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
+
+#include "core/ini.h"
+#include "core/settings.h"
 
 namespace korvane {
 namespace {
+
+constexpr int64_t kMax64 = std::numeric_limits<int64_t>::max();
+constexpr int64_t kMin64 = std::numeric_limits<int64_t>::min();
 
 TEST(StakeRecord, LayoutByteForByte) {
   // A record written by hand from the layout table.
@@ -65,6 +72,70 @@ TEST(StakeProfit, PrizeTable) {
   EXPECT_EQ(StakeTickets(1), 1);
   EXPECT_EQ(StakeTickets(3), 1);
   EXPECT_EQ(StakeTickets(4), 64);
+}
+
+TEST(StakeProfit, TicketsOfAnyNumberCount) {
+  // The count comes from the stake file and may be anything.
+  struct Case {
+    int n;
+    int64_t tickets;
+  } cases[] = {{std::numeric_limits<int>::min(), 1},
+               {-1, 1},
+               {0, 1},
+               {3, 1},
+               {4, 64},
+               {10, 1000},
+               {208063, int64_t{208063} * 208063 * 208063},
+               {2097151, int64_t{2097151} * 2097151 * 2097151},  // the largest cube in int64
+               {2097152, kMax64},
+               {std::numeric_limits<int>::max(), kMax64}};
+  for (const Case& c : cases) EXPECT_EQ(StakeTickets(c.n), c.tickets) << c.n;
+}
+
+TEST(StakeProfit, ExtremeCostsAndCountsStayInRange) {
+  constexpr int64_t kBillion = int64_t{1000000000} * Money::Scale;
+  struct Case {
+    int64_t cost, prize;  // the prize for 3 matches
+    int n, m;
+    int64_t units;
+  } cases[] = {
+      {kBillion, kBillion, 3, 3, 0},
+      {kBillion, kBillion, 10, 3, -999 * kBillion},
+      {kBillion, kBillion, std::numeric_limits<int>::max(), 3, -kMax64 + kBillion},
+      {kBillion, kBillion, 2097152, -1, -kMax64},
+      {10000, 0, 3000000, 0, -kMax64},  // 2.7e19 tickets
+      {kMax64, 0, 4, 0, -kMax64},
+      {kMin64, 0, 3, 0, kMax64},  // a negative cost earns
+      {kMin64, kMax64, 10, 3, kMax64},
+      {-kBillion, kBillion, 10, 3, 1001 * kBillion},
+  };
+  for (const Case& c : cases) {
+    TConfigData config;
+    config.cost = Money{c.cost};
+    config.profits = {{3, Money{c.prize}}};
+    EXPECT_EQ(StakeProfit(config, c.n, c.m).units, c.units)
+        << c.cost << " " << c.prize << " " << c.n << " " << c.m;
+  }
+}
+
+TEST(StakeProfit, PricesFromASettingsFileWithHugeAmounts) {
+  IniFile ini;
+  ini.Parse(
+      "[STAKES]\r\nCost=1e300\r\nProfits=2\r\nProfit_0_Overlap=3\r\nProfit_0_Profit=1e300\r\n"
+      "Profit_1_Overlap=2\r\nProfit_1_Profit=-1e300\r\n");
+  GameSettings settings;
+  LoadGameSettings(ini, settings);
+  constexpr int64_t kBillion = int64_t{1000000000} * Money::Scale;
+  struct Case {
+    int n, m;
+    int64_t units;
+  } cases[] = {{3, -1, -kBillion},
+               {3, 3, 0},
+               {3, 2, -2 * kBillion},
+               {4, 3, -63 * kBillion},
+               {10, 2, -1001 * kBillion}};
+  for (const Case& c : cases)
+    EXPECT_EQ(StakeProfit(settings.config, c.n, c.m).units, c.units) << c.n << " " << c.m;
 }
 
 TEST(StakeCheck, MatchesByPosition) {

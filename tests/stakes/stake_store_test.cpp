@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "core/demo.h"
 #include "core/error.h"
 #include "stakes/stake_log.h"
@@ -185,6 +187,62 @@ TEST_F(StakeStoreTest, CountDrawsReturnsWhereToReadFrom) {
   r = store.CountDraws(100);
   EXPECT_EQ(r.count, 4);
   EXPECT_EQ(r.start, 0);
+}
+
+TEST_F(StakeStoreTest, StakesOverConsecutiveDrawsEndAtTheLargestDrawNumber) {
+  constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+  struct Case {
+    int32_t draw;
+    int k;
+    std::vector<int32_t> draws;
+  } cases[] = {
+      {10, 3, {10, -1, 11, -1, 12}},
+      {kMax - 3, 3, {kMax - 3, -1, kMax - 2, -1, kMax - 1}},
+      {kMax - 1, 5, {kMax - 1, -1, kMax}},  // no draw can follow kMax
+      {kMax, 3, {kMax}},
+      {kMax, 1, {kMax}},
+  };
+  for (const Case& c : cases) {
+    store.Truncate();
+    store.Append(Stake(c.draw, {1, 2, 3}), c.k);
+    EXPECT_EQ(Draws(store), c.draws) << c.draw << " x" << c.k;
+    EXPECT_TRUE(store.Find(c.draws.back(), CombToCounted({1, 2, 3})));
+  }
+}
+
+TEST_F(StakeStoreTest, CheckTotalOfAnyStakeFileStaysInRange) {
+  constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+  constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
+  const TDrawsArray draws = MakeDemoDraws(10, 1);
+  struct Case {
+    int64_t cost;
+    int32_t numbersCount;  // of both stakes; a stake file may hold any count
+    int64_t stakeProfit, total;
+  } cases[] = {
+      {10000, 3, -10000, -20000},
+      {10000, 4, -640000, -1280000},
+      {10000, 2097152, -kMax, kMin},  // 2^63 tickets each
+      {10000, std::numeric_limits<int32_t>::max(), -kMax, kMin},
+      {kMax / 2 + 2, 3, -(kMax / 2 + 2), kMin},  // each in range, the sum not
+      {-(kMax / 2 + 1), 3, kMax / 2 + 1, kMax},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.cost << " x" << c.numbersCount);
+    store.Truncate();
+    for (int32_t d : {4, 7}) {
+      TStakeData s = Stake(d, {1, 2, 3});
+      s.numbers.count = c.numbersCount;
+      store.Write(s, store.Count());
+    }
+    TConfigData config;
+    config.cost = Money{c.cost};
+    config.profits.clear();
+    const StakeCheckResult r = store.Check(draws, config, {}, {});
+    EXPECT_EQ(r.checked, 2);
+    EXPECT_EQ(store.Read(0).profit.units, c.stakeProfit);
+    EXPECT_EQ(store.Read(1).profit.units, c.stakeProfit);
+    EXPECT_EQ(r.profit.units, c.total);
+  }
 }
 
 TEST(StakeLogTest, LineFormatAndSizeRule) {

@@ -103,9 +103,9 @@ class TCustomChainStat : public TCustomStat {
 // SDV2, SCV2, SSV2: every value of P1 that occurs in the reference draw, to every value of
 // the draw, whatever the positions. A value of P1 at two positions counts twice.
 template <ValueKind Kind>
-class TChainAnyPosition : public TCustomChainStat {
+class ChainAnyPosition : public TCustomChainStat {
  public:
-  TChainAnyPosition(const StatContext& ctx, const StatClassInfo& info, int param)
+  ChainAnyPosition(const StatContext& ctx, const StatClassInfo& info, int param)
       : TCustomChainStat(ctx, info, param, Kind, 2, TextOfKind(Kind)) {}
 
   void EvaluateDraw(int index, int last, bool sortFlag, TStatDrawArray& list, StatScratch&,
@@ -127,9 +127,9 @@ class TChainAnyPosition : public TCustomChainStat {
 // position Param): position by position, when P1 (and P2) hold the value of the reference
 // draw (and of the draw before it), what followed at that position.
 template <ValueKind Kind, int Span, bool OnePosition>
-class TChainByPosition : public TCustomChainStat {
+class ChainByPosition : public TCustomChainStat {
  public:
-  TChainByPosition(const StatContext& ctx, const StatClassInfo& info, int param)
+  ChainByPosition(const StatContext& ctx, const StatClassInfo& info, int param)
       : TCustomChainStat(ctx, info, param, Kind, Span, TextOfKind(Kind)) {}
 
   void EvaluateDraw(int index, int last, bool sortFlag, TStatDrawArray& list, StatScratch&,
@@ -162,9 +162,9 @@ class TChainByPosition : public TCustomChainStat {
 // read in draw order. Before the evaluation the channel counts list the counts 0 .. channel
 // size after the reference count, the segment counts the count 0 alone.
 template <ValueKind Kind, int Span>
-class TChainCount : public TCustomChainStat {
+class ChainCount : public TCustomChainStat {
  public:
-  TChainCount(const StatContext& ctx, const StatClassInfo& info, int param)
+  ChainCount(const StatContext& ctx, const StatClassInfo& info, int param)
       : TCustomChainStat(ctx, info, param, Kind, Span, ChainText::Decimal) {}
 
   void PrepareValues(int last, TStatDrawArray& list) override {
@@ -220,9 +220,9 @@ enum InsideMode {
 // last such number (0 when there was none, or when the last was the number 0), or as their
 // count in the count mode.
 template <InsideMode Mode>
-class TChainInside : public TCustomChainStat {
+class ChainInside : public TCustomChainStat {
  public:
-  TChainInside(const StatContext& ctx, const StatClassInfo& info, int param)
+  ChainInside(const StatContext& ctx, const StatClassInfo& info, int param)
       : TCustomChainStat(ctx, info, param, ValueKind::Channels, 2,
                          Mode == InsideCount ? ChainText::Decimal : ChainText::TwoDigits) {}
 
@@ -270,29 +270,29 @@ class TChainInside : public TCustomChainStat {
 };
 
 // The classes by their registered names.
-using TstChain2DrawsAll = TChainAnyPosition<ValueKind::Numbers>;
-using TstChain2DrawsPos = TChainByPosition<ValueKind::Numbers, 2, false>;
-using TstChain2Pos = TChainByPosition<ValueKind::Numbers, 2, true>;
-using TstChain3DrawsPos = TChainByPosition<ValueKind::Numbers, 3, false>;
-using TstChain3Pos = TChainByPosition<ValueKind::Numbers, 3, true>;
-using TstChain2ChannelsAll = TChainAnyPosition<ValueKind::Channels>;
-using TstChain2ChannelsPos = TChainByPosition<ValueKind::Channels, 2, false>;
-using TstChain2Channel = TChainByPosition<ValueKind::Channels, 2, true>;
-using TstChain3ChannelsPos = TChainByPosition<ValueKind::Channels, 3, false>;
-using TstChain3Channel = TChainByPosition<ValueKind::Channels, 3, true>;
-using TstChain2CnlCnt = TChainCount<ValueKind::Channels, 2>;
-using TstChain3CnlCnt = TChainCount<ValueKind::Channels, 3>;
-using TstChainChannels2InsideAll = TChainInside<InsideAll>;
-using TstChainChannels2InsideSuc = TChainInside<InsideSuccess>;
-using TstChainChannels2InsideBad = TChainInside<InsideFailure>;
-using TstChainChannels2InsideCnt = TChainInside<InsideCount>;
-using TstChain2SegmentsAll = TChainAnyPosition<ValueKind::Segments>;
-using TstChain2SegmentsPos = TChainByPosition<ValueKind::Segments, 2, false>;
-using TstChain2Segment = TChainByPosition<ValueKind::Segments, 2, true>;
-using TstChain3SegmentsPos = TChainByPosition<ValueKind::Segments, 3, false>;
-using TstChain3Segment = TChainByPosition<ValueKind::Segments, 3, true>;
-using TstChain2SgmCnt = TChainCount<ValueKind::Segments, 2>;
-using TstChain3SgmCnt = TChainCount<ValueKind::Segments, 3>;
+using TstChain2DrawsAll = ChainAnyPosition<ValueKind::Numbers>;
+using TstChain2DrawsPos = ChainByPosition<ValueKind::Numbers, 2, false>;
+using TstChain2Pos = ChainByPosition<ValueKind::Numbers, 2, true>;
+using TstChain3DrawsPos = ChainByPosition<ValueKind::Numbers, 3, false>;
+using TstChain3Pos = ChainByPosition<ValueKind::Numbers, 3, true>;
+using TstChain2ChannelsAll = ChainAnyPosition<ValueKind::Channels>;
+using TstChain2ChannelsPos = ChainByPosition<ValueKind::Channels, 2, false>;
+using TstChain2Channel = ChainByPosition<ValueKind::Channels, 2, true>;
+using TstChain3ChannelsPos = ChainByPosition<ValueKind::Channels, 3, false>;
+using TstChain3Channel = ChainByPosition<ValueKind::Channels, 3, true>;
+using TstChain2CnlCnt = ChainCount<ValueKind::Channels, 2>;
+using TstChain3CnlCnt = ChainCount<ValueKind::Channels, 3>;
+using TstChainChannels2InsideAll = ChainInside<InsideAll>;
+using TstChainChannels2InsideSuc = ChainInside<InsideSuccess>;
+using TstChainChannels2InsideBad = ChainInside<InsideFailure>;
+using TstChainChannels2InsideCnt = ChainInside<InsideCount>;
+using TstChain2SegmentsAll = ChainAnyPosition<ValueKind::Segments>;
+using TstChain2SegmentsPos = ChainByPosition<ValueKind::Segments, 2, false>;
+using TstChain2Segment = ChainByPosition<ValueKind::Segments, 2, true>;
+using TstChain3SegmentsPos = ChainByPosition<ValueKind::Segments, 3, false>;
+using TstChain3Segment = ChainByPosition<ValueKind::Segments, 3, true>;
+using TstChain2SgmCnt = ChainCount<ValueKind::Segments, 2>;
+using TstChain3SgmCnt = ChainCount<ValueKind::Segments, 3>;
 
 std::pair<int, int> ChannelParams(const TConfigData& config) {
   return ChannelRange(config.channelSize);

@@ -13,9 +13,9 @@ namespace {
 
 // The channel size of the game settings, copied when the instance is created.
 template <class Base>
-class TChannelsStatOf : public Base {
+class ChannelsStatOf : public Base {
  public:
-  TChannelsStatOf(const StatContext& ctx, const StatClassInfo& info, int param)
+  ChannelsStatOf(const StatContext& ctx, const StatClassInfo& info, int param)
       : Base(ctx, info, param), size_(this->Config().channelSize) {}
 
  protected:
@@ -24,9 +24,7 @@ class TChannelsStatOf : public Base {
   int LastChannel() const { return Channel(MaxNum); }
   // The most numbers of one draw that one channel can hold.
   int MostInChannel() const { return std::min(size_, NumsCount); }
-  TPosCoords CoordsOf(const TComb& c) const {
-    return {Channel(c[0]), Channel(c[1]), Channel(c[2])};
-  }
+  PosCoords CoordsOf(const TComb& c) const { return {Channel(c[0]), Channel(c[1]), Channel(c[2])}; }
   // "03 [4-5]"; the upper bound is not clipped to the last number ("04 [9-11]" with size 3).
   std::string ChannelText(int channel) const {
     return Format("%.2d [%s-%s]", channel, NumToText(size_ * (channel - 1)).c_str(),
@@ -37,13 +35,13 @@ class TChannelsStatOf : public Base {
   int size_;
 };
 
-using TCustomChannelsStat = TChannelsStatOf<TCustomNumbersStat>;
-using TCustomChannelsGraphStat = TChannelsStatOf<TCustomGraphStat>;
+using TCustomChannelsStat = ChannelsStatOf<TCustomNumbersStat>;
+using TCustomChannelsGraphStat = ChannelsStatOf<TCustomGraphStat>;
 
 // CHAN: the channel of each number.
-class TstChannels : public TCoordsStat<TCustomChannelsStat> {
+class TstChannels : public CoordsStat<TCustomChannelsStat> {
  public:
-  using TCoordsStat::TCoordsStat;
+  using CoordsStat::CoordsStat;
   std::string ValueToText(const TStatDrawRec& rec) const override {
     return ChannelText(rec.key.k[0] & 0xFF);
   }
@@ -63,10 +61,10 @@ class TstChannels : public TCoordsStat<TCustomChannelsStat> {
 };
 
 // CHNV: for every channel, how many of the numbers lie in it, also none.
-class TstChanValues : public TCoordTallyStat<TCustomChannelsStat> {
+class TstChanValues : public CoordTallyStat<TCustomChannelsStat> {
  public:
   TstChanValues(const StatContext& ctx, const StatClassInfo& info, int param)
-      : TCoordTallyStat(ctx, info, param) {
+      : CoordTallyStat(ctx, info, param) {
     for (int c = 1; c <= LastChannel(); ++c) EnterCoord(c);
   }
   std::string ValueToText(const TStatDrawRec& rec) const override {
@@ -81,9 +79,9 @@ class TstChanValues : public TCoordTallyStat<TCustomChannelsStat> {
 };
 
 // CHNC: how many different channels the numbers touch.
-class TstChanCount : public TCoordValueStat<TCustomChannelsGraphStat, DistinctCoords> {
+class TstChanCount : public CoordValueStat<TCustomChannelsGraphStat, DistinctCoords> {
  public:
-  using TCoordValueStat::TCoordValueStat;
+  using CoordValueStat::CoordValueStat;
   void PrepareValues(int, TStatDrawArray& list) override {
     BasePrepare();
     for (int k = 1; k <= MostInChannel(); ++k) Add(list, false, static_cast<int16_t>(k));
@@ -92,9 +90,9 @@ class TstChanCount : public TCoordValueStat<TCustomChannelsGraphStat, DistinctCo
 
 // CHN1..CHNk: how many of the numbers lie in channel Param; 1 up to the channel size are
 // listed in advance, 0 once it occurs.
-class TstChnValCnt : public TCoordValueStat<TCustomChannelsGraphStat, PositionsWithCoord> {
+class TstChnValCnt : public CoordValueStat<TCustomChannelsGraphStat, PositionsWithCoord> {
  public:
-  using TCoordValueStat::TCoordValueStat;
+  using CoordValueStat::CoordValueStat;
   void PrepareValues(int, TStatDrawArray& list) override {
     BasePrepare();
     for (int k = 1; k <= ChannelSize(); ++k) Add(list, false, static_cast<int16_t>(k));
@@ -103,7 +101,7 @@ class TstChnValCnt : public TCoordValueStat<TCustomChannelsGraphStat, PositionsW
 
 // KCM2, KCM3, KCS2, KCS3: pairs and triples of the channels of the positions.
 template <PosGroups Groups>
-using TstCombChn = TCoordGroupsStat<TCustomChannelsStat, Groups>;
+using TstCombChn = CoordGroupsStat<TCustomChannelsStat, Groups>;
 
 std::pair<int, int> ChannelParamRange(const TConfigData& config) {
   return ChannelRange(config.channelSize);

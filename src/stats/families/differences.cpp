@@ -75,9 +75,9 @@ class TstDiffTotal : public TCustomNumbersStat {
 
 // DIFM, DIFD, DIFK: one value per draw, listed in advance from 1 to the largest.
 constexpr int16_t kMaxDiff = MaxNum - MinNum;
-using TstDiffMax = TCombValueStat<LargestDiff, 1, kMaxDiff>;
-using TstMinMaxDiffs = TCombValueStat<Spread, 1, kMaxDiff>;
-using TstDiffSameCnt = TCombValueStat<SameDiffCount, 1, 2>;
+using TstDiffMax = CombValueStat<LargestDiff, 1, kMaxDiff>;
+using TstMinMaxDiffs = CombValueStat<Spread, 1, kMaxDiff>;
+using TstDiffSameCnt = CombValueStat<SameDiffCount, 1, 2>;
 
 // DIFO: each different difference with how often it occurs, "d x count".
 class TstDiffSame : public TCustomStat {

@@ -12,12 +12,12 @@ namespace {
 // The matrix coordinate of every position: the column (MatrixCoord1) or the row
 // (MatrixCoord2) of the number there.
 template <int (*Coord)(int)>
-class TMatrixAxisStat : public TCustomNumbersStat {
+class MatrixAxisStat : public TCustomNumbersStat {
  public:
   using TCustomNumbersStat::TCustomNumbersStat;
 
  protected:
-  static TPosCoords CoordsOf(const TComb& c) {
+  static PosCoords CoordsOf(const TComb& c) {
     return {static_cast<int16_t>(Coord(c[0])), static_cast<int16_t>(Coord(c[1])),
             static_cast<int16_t>(Coord(c[2]))};
   }
@@ -25,10 +25,10 @@ class TMatrixAxisStat : public TCustomNumbersStat {
 
 // KFM2, KFM3, KFS2, KFS3: pairs and triples of the columns of the positions.
 template <PosGroups Groups>
-using TstCombCol = TCoordGroupsStat<TMatrixAxisStat<MatrixCoord1>, Groups>;
+using TstCombCol = CoordGroupsStat<MatrixAxisStat<MatrixCoord1>, Groups>;
 // KRM2, KRM3, KRS2, KRS3: pairs and triples of the rows of the positions.
 template <PosGroups Groups>
-using TstCombRow = TCoordGroupsStat<TMatrixAxisStat<MatrixCoord2>, Groups>;
+using TstCombRow = CoordGroupsStat<MatrixAxisStat<MatrixCoord2>, Groups>;
 
 }  // namespace
 

@@ -92,8 +92,8 @@ int16_t PropertyCount(const TComb& c) {
   return static_cast<int16_t>(Property(c[0]) + Property(c[1]) + Property(c[2]));
 }
 template <bool (*Property)(int)>
-using TstPropertyCount = TCombValueStat<PropertyCount<Property>, 1, NumsCount,
-                                        PropertyCount<Property>, TCustomRatioStat>;
+using TstPropertyCount =
+    CombValueStat<PropertyCount<Property>, 1, NumsCount, PropertyCount<Property>, TCustomRatioStat>;
 
 // EVNV, SMLV, PRMV: the pattern of the property by position as a mask.
 template <bool (*Bit)(int), bool PreListed>

@@ -47,8 +47,8 @@ int16_t OgnevNumber(const TComb& c) {
   return TriangleOf<Mode>(c).at[0];
 }
 
-using TstOgnev1 = TCombValueStat<OgnevNumber<0>>;
-using TstOgnev2 = TCombValueStat<OgnevNumber<1>>;
+using TstOgnev1 = CombValueStat<OgnevNumber<0>>;
+using TstOgnev2 = CombValueStat<OgnevNumber<1>>;
 
 // HCO3 (mode 2): numbers predicted from the newest draw of the range, each counted 1 when the
 // draw after it holds the number. Only meant for filtering: a combination passes when it

@@ -11,9 +11,9 @@ namespace {
 
 // The segment table of the game settings, copied when the instance is created.
 template <class Base>
-class TSegmentsStatOf : public Base {
+class SegmentsStatOf : public Base {
  public:
-  TSegmentsStatOf(const StatContext& ctx, const StatClassInfo& info, int param)
+  SegmentsStatOf(const StatContext& ctx, const StatClassInfo& info, int param)
       : Base(ctx, info, param), table_(this->Config().segments) {}
 
  protected:
@@ -23,8 +23,8 @@ class TSegmentsStatOf : public Base {
     for (int p = 1; p <= NumsCount; ++p)
       for (int n = MinNum; n <= MaxNum; ++n) fn(SegmentOf(table_, p, n));
   }
-  TPosCoords CoordsOf(const TComb& c) const {
-    TPosCoords s;
+  PosCoords CoordsOf(const TComb& c) const {
+    PosCoords s;
     for (int p = 1; p <= NumsCount; ++p)
       s[static_cast<size_t>(p - 1)] =
           static_cast<int16_t>(SegmentOf(table_, p, c[static_cast<size_t>(p - 1)]));
@@ -35,14 +35,14 @@ class TSegmentsStatOf : public Base {
   TSegmentTable table_;
 };
 
-using TCustomSegmentsStat = TSegmentsStatOf<TCustomNumbersStat>;
-using TCustomSegmentsGraphStat = TSegmentsStatOf<TCustomGraphStat>;
+using TCustomSegmentsStat = SegmentsStatOf<TCustomNumbersStat>;
+using TCustomSegmentsGraphStat = SegmentsStatOf<TCustomGraphStat>;
 
 // SGMS: the segment of each number at its position; every segment of the table is listed, in
 // the order of its first cell.
-class TstSegments : public TCoordsStat<TCustomSegmentsStat> {
+class TstSegments : public CoordsStat<TCustomSegmentsStat> {
  public:
-  using TCoordsStat::TCoordsStat;
+  using CoordsStat::CoordsStat;
   void PrepareValues(int, TStatDrawArray& list) override {
     BasePrepare();
     ForEachCell([&](int s) { Add(list, false, static_cast<int16_t>(s)); });
@@ -51,10 +51,10 @@ class TstSegments : public TCoordsStat<TCustomSegmentsStat> {
 
 // SGMV: for every segment of the table, in the order of its first cell, how many of the
 // numbers lie in it, also none. Nothing is listed in advance.
-class TstSegmValues : public TCoordTallyStat<TCustomSegmentsStat> {
+class TstSegmValues : public CoordTallyStat<TCustomSegmentsStat> {
  public:
   TstSegmValues(const StatContext& ctx, const StatClassInfo& info, int param)
-      : TCoordTallyStat(ctx, info, param) {
+      : CoordTallyStat(ctx, info, param) {
     ForEachCell([&](int s) { EnterCoord(s); });
   }
   std::string ValueToText(const TStatDrawRec& rec) const override {
@@ -63,14 +63,14 @@ class TstSegmValues : public TCoordTallyStat<TCustomSegmentsStat> {
 };
 
 // SGMC: how many different segments the numbers touch.
-using TstSegmCount = TCoordValueStat<TCustomSegmentsGraphStat, DistinctCoords>;
+using TstSegmCount = CoordValueStat<TCustomSegmentsGraphStat, DistinctCoords>;
 
 // SGM%d: how many of the numbers lie in segment Param.
-using TstSgmValCnt = TCoordValueStat<TCustomSegmentsGraphStat, PositionsWithCoord>;
+using TstSgmValCnt = CoordValueStat<TCustomSegmentsGraphStat, PositionsWithCoord>;
 
 // KGM2, KGM3, KGS2, KGS3: pairs and triples of the segments of the positions.
 template <PosGroups Groups>
-using TstCombSegm = TCoordGroupsStat<TCustomSegmentsStat, Groups>;
+using TstCombSegm = CoordGroupsStat<TCustomSegmentsStat, Groups>;
 
 std::pair<int, int> SegmentParamRange(const TConfigData& config) {
   return SegmentRange(config.segments);

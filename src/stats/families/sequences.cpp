@@ -100,9 +100,9 @@ class TstSequenceLen : public TCustomNumbersStat {
 };
 
 // SEQS and LENS: one value per draw, listed in advance, with a graph value of its own.
-using TstSequenceCnt = TCombValueStat<RunCount<StepUp>, 0, 1, RunCount<StepUpOrDown>>;
+using TstSequenceCnt = CombValueStat<RunCount<StepUp>, 0, 1, RunCount<StepUpOrDown>>;
 using TstSequenceLenMax =
-    TCombValueStat<LongestRun<StepUp, 1>, 1, NumsCount, LongestRun<StepUpOrDown, 0>>;
+    CombValueStat<LongestRun<StepUp, 1>, 1, NumsCount, LongestRun<StepUpOrDown, 0>>;
 
 }  // namespace
 

@@ -48,10 +48,10 @@ static_assert(sizeof(RunState) == 12);
 // draws holding the value (groups) or lacking it (pauses). A run is recorded when it ends, or
 // at the newest draw of the range while it is still going on there. The run of every value
 // carries from draw to draw in the caller's scratch block, which starts zeroed (no runs).
-class TSerialStat : public TCustomStat {
+class SerialStat : public TCustomStat {
  public:
-  TSerialStat(const StatContext& ctx, const StatClassInfo& info, int param, ValueKind kind,
-              bool groups)
+  SerialStat(const StatContext& ctx, const StatClassInfo& info, int param, ValueKind kind,
+             bool groups)
       : TCustomStat(ctx, info, param), map_(kind, Config()), groups_(groups) {
     std::tie(low_, high_) = map_.Range();
   }
@@ -119,9 +119,9 @@ class TSerialStat : public TCustomStat {
 
 // PRDV, PRDC, PRDG: the distance in draw numbers from one occurrence of a value to the next.
 // The latest occurrence of every value lives in the caller's last-values list.
-class TPeriodsStat : public TCustomStat {
+class PeriodsStat : public TCustomStat {
  public:
-  TPeriodsStat(const StatContext& ctx, const StatClassInfo& info, int param, ValueKind kind)
+  PeriodsStat(const StatContext& ctx, const StatClassInfo& info, int param, ValueKind kind)
       : TCustomStat(ctx, info, param), map_(kind, Config()) {}
 
   std::string ValueToText(const TStatDrawRec& rec) const override {
@@ -166,13 +166,13 @@ class TPeriodsStat : public TCustomStat {
 template <ValueKind Kind, bool Groups>
 std::unique_ptr<TCustomStat> CreateSeries(const StatContext& ctx, const StatClassInfo& info,
                                           int param) {
-  return std::make_unique<TSerialStat>(ctx, info, param, Kind, Groups);
+  return std::make_unique<SerialStat>(ctx, info, param, Kind, Groups);
 }
 
 template <ValueKind Kind>
 std::unique_ptr<TCustomStat> CreatePeriods(const StatContext& ctx, const StatClassInfo& info,
                                            int param) {
-  return std::make_unique<TPeriodsStat>(ctx, info, param, Kind);
+  return std::make_unique<PeriodsStat>(ctx, info, param, Kind);
 }
 
 constexpr bool kGroups = true;

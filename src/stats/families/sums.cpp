@@ -208,7 +208,7 @@ int16_t SumOfOtherTwoCount(const TComb& c) {
   return static_cast<int16_t>((c[0] == c[1] + c[2]) + (c[1] == c[0] + c[2]) +
                               (c[2] == c[0] + c[1]));
 }
-using TstSum2To3 = TCombValueStat<SumOfOtherTwoCount>;
+using TstSum2To3 = CombValueStat<SumOfOtherTwoCount>;
 
 }  // namespace
 
