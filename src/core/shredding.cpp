@@ -165,6 +165,10 @@ void ReplaceAllNoCase(std::string& s, char letter, int position, uint8_t value) 
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+// The slot bytes of a prepared formula.
+constexpr char kSlotBase = 0x10;
+bool IsSlot(char c) { return c > kSlotBase && c <= kSlotBase + 9; }
+
 // Evaluates text without blanks held in a caller's buffer.
 std::optional<Fraction> EvaluateCompact(std::string_view text) { return Parser(text).Run(); }
 
@@ -200,12 +204,16 @@ std::string SubstituteShreddingFormula(std::string_view formula, const TComb& t,
 
 ShreddingFormulaProgram::ShreddingFormulaProgram(std::string_view formula, int digits)
     : formula_(formula), digits_(digits) {
-  // The names in replacement order, each becoming slot byte 1..9 of the template.
+  // The names in replacement order, each becoming slot byte kSlotBase + 1..9 of the template
+  // (control bytes that are no blanks). A formula holding such a byte itself takes the plain
+  // text route.
   std::string text(formula);
+  for (char c : text)
+    if (IsSlot(c)) plainText_ = true;
   static constexpr char kLetters[3] = {'n', 'p', 't'};
   for (int i = 1; i <= NumsCount; ++i)
     for (int l = 0; l < 3; ++l) {
-      const char slot = static_cast<char>((i - 1) * 3 + l + 1);
+      const char slot = static_cast<char>(kSlotBase + (i - 1) * 3 + l + 1);
       std::string out;
       for (size_t k = 0; k < text.size(); ++k) {
         if (k + 1 < text.size() && static_cast<char>(text[k] | 0x20) == kLetters[l] &&
@@ -222,8 +230,7 @@ ShreddingFormulaProgram::ShreddingFormulaProgram(std::string_view formula, int d
   // later pass would then replace it): such formulas take the plain text route.
   for (size_t k = 1; k < text.size(); ++k) {
     const char prev = static_cast<char>(text[k - 1] | 0x20);
-    if (text[k] >= 1 && text[k] <= 9 && (prev == 'n' || prev == 'p' || prev == 't'))
-      plainText_ = true;
+    if (IsSlot(text[k]) && (prev == 'n' || prev == 'p' || prev == 't')) plainText_ = true;
   }
   for (char c : text)
     if (!IsBlank(c)) template_ += c;
@@ -241,8 +248,8 @@ int64_t ShreddingFormulaProgram::Value(const TComb& t, const TComb& p, const TCo
   }
   for (size_t k = 0; k < template_.size(); ++k) {
     const char c = template_[k];
-    if (c >= 1 && c <= 9) {
-      const int slot = c - 1;
+    if (IsSlot(c)) {
+      const int slot = c - kSlotBase - 1;
       buf[k] = static_cast<char>('0' + (*combs[slot % 3])[static_cast<size_t>(slot / 3)]);
     } else {
       buf[k] = c;

@@ -50,10 +50,11 @@ TEST(Shredding, SubstitutesEveryCombination) {
 
 TEST(Shredding, PreparedFormulasGiveTheSameValues) {
   const char* formulas[] = {
-      "(n1+n2)/n3",   "(n1+n3)/n2",     "(n2+n3)/n1",
-      "n1/(p1+t1+1)", "(N1*10+n2)/7.3", "nn1/3",  // "nn1": the plain text route
-      "p1t1/(n3+1)",  "-(n1-n2)/n3",    "1/0",
-      "x+1",          "n1n2n3/997",     ""};
+      "(n1+n2)/n3", "(n1+n3)/n2", "(n2+n3)/n1", "n1/(p1+t1+1)", "(N1*10+n2)/7.3",
+      "nn1/3",  // "nn1": the plain text route
+      "p1t1/(n3+1)", "-(n1-n2)/n3", "1/0", "x+1", "n1n2n3/997", "",
+      // t3 (its slot byte once was a tab, dropped with the blanks) and raw control bytes.
+      "(n1+t3)/7", "t3/(p3+n2+1)", "(n1\x01)/3", "(n1\x11+1)/3", "\x09n1/7"};
   for (const char* f : formulas)
     for (int digits : {1, 2, 5}) {
       const ShreddingFormulaProgram program(f, digits);

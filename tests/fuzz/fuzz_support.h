@@ -19,17 +19,6 @@
 
 namespace korvane::fuzz {
 
-// Faults that are known and not fixed yet can be stepped around with KORVANE_FUZZ_SKIP_KNOWN=1,
-// so that a short run looks for new ones. The targets name each such fault where they step
-// around it; the guard goes with the fix.
-inline bool SkipKnownFaults() {
-  static const bool skip = [] {
-    const char* v = std::getenv("KORVANE_FUZZ_SKIP_KNOWN");
-    return v != nullptr && *v != '\0' && *v != '0';
-  }();
-  return skip;
-}
-
 inline std::string_view AsText(const uint8_t* data, size_t size) {
   return {reinterpret_cast<const char*>(data), size};
 }
