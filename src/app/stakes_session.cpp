@@ -27,6 +27,11 @@ void StakesSession::Open() {
   GridUpdate(true, false);
 }
 
+void StakesSession::OpenForReading() {
+  stakes_.OpenForReading(ctx_.files.Stakes());
+  GridUpdate(true, false);
+}
+
 TStakeData StakesSession::NewStake(uint8_t kind, const std::optional<TComb>& comb,
                                    const std::string& comment, int sample) const {
   TStakeData s;

@@ -31,6 +31,8 @@ class StakesSession {
   // Opens Korvane.lsk exclusively (creating it when missing); a repaired file is reported.
   // Throws Error when the file cannot be held.
   void Open();
+  // Reads the file beside the program that holds it (the command line's readers).
+  void OpenForReading();
   void Close() { stakes_.Close(); }
 
   // A new stake of a kind for the draw to be predicted (numbers empty when comb is none);

@@ -121,6 +121,17 @@ bool Workspace::Open() {
   return true;
 }
 
+bool Workspace::OpenForReading() {
+  LoadSettingsFiles();
+  const bool stakes = Guarded(host_, texts::StakesReadError, [&] { stakes_.OpenForReading(); });
+  stats_.BuildRegistry();
+  LoadArchive();
+  combs_.Generate(true, combs_.DefaultGenParams());
+  return stakes;
+}
+
+bool Workspace::HeldByAnother() const { return IsLockedByAnother(files_.Stakes()); }
+
 // Archive ----------------------------------------------------------------------------------
 
 void Workspace::LoadArchive() {

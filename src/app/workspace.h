@@ -125,6 +125,11 @@ class Workspace {
   // Opens the data directory the way the command line uses it: settings, the exclusive
   // hold and the archive. False when the program must not go on.
   bool Open();
+  // The same for a command that only reads: no hold is taken, so it works beside another
+  // copy of the program on the folder. False when the stake file could not be read.
+  bool OpenForReading();
+  // True when another copy of the program holds the folder.
+  bool HeldByAnother() const;
 
   // The archive ---------------------------------------------------------------------------
   int DrawsOffset() const { return archive_.DrawsOffset(); }

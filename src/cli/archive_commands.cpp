@@ -14,7 +14,7 @@ void RegisterArchiveCommands(CLI::App& app, CommandTable& table) {
     auto file = std::make_shared<std::string>();
     CLI::App* sub = app.add_subcommand("import-csv", "Import draws from a CSV file");
     sub->add_option("FILE", *file, "CSV file of draws")->required();
-    table.Add(sub, [file](Workspace& ws, std::ostream& out) {
+    table.Add(sub, Access::Write, [file](Workspace& ws, std::ostream& out) {
       const ImportReport r = ws.ImportCsv(*file);
       if (!r.ok) return ExitFailed;
       out << "added " << r.added << '\n';
@@ -26,7 +26,7 @@ void RegisterArchiveCommands(CLI::App& app, CommandTable& table) {
     auto file = std::make_shared<std::string>();
     CLI::App* sub = app.add_subcommand("export-csv", "Export the archive to a CSV file");
     sub->add_option("FILE", *file, "CSV file to write")->required();
-    table.Add(sub, [file](Workspace& ws, std::ostream&) {
+    table.Add(sub, Access::Read, [file](Workspace& ws, std::ostream&) {
       return ws.ExportCsv(*file) ? ExitOk : ExitFailed;
     });
   }
@@ -37,7 +37,7 @@ void RegisterArchiveCommands(CLI::App& app, CommandTable& table) {
     sub->add_option("--offset", *offset, "First list index to print (0 = newest)")
         ->check(CLI::NonNegativeNumber);
     sub->add_option("--limit", *limit, "Most rows to print")->check(CLI::NonNegativeNumber);
-    table.Add(sub, [offset, limit](Workspace& ws, std::ostream& out) {
+    table.Add(sub, Access::Read, [offset, limit](Workspace& ws, std::ostream& out) {
       if (!OffsetInRange(ws, *offset)) return ExitUsage;
       const auto& captions = ArchiveColumnCaptions();
       PrintTsvRow(out, {captions.begin(), captions.end()});
@@ -59,7 +59,7 @@ void RegisterArchiveCommands(CLI::App& app, CommandTable& table) {
     sub->add_option("--draws", *count, "How many draws, the last one today")
         ->check(CLI::Range(1, 1000000));
     sub->add_option("--seed", *seed, "Seed of the number generator");
-    table.Add(sub, [count, seed](Workspace& ws, std::ostream& out) {
+    table.Add(sub, Access::Write, [count, seed](Workspace& ws, std::ostream& out) {
       if (!ws.Archive().Empty()) {
         ws.host().showMessage(MessageKind::Error,
                               "Архив тиражей не пуст: демонстрационные тиражи не добавлены.");

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/strutil.h"
+#include "core/texts.h"
 
 namespace korvane {
 
@@ -14,12 +15,19 @@ void RegisterCommands(CLI::App& app, CommandTable& table) {
   RegisterScriptCommands(app, table);
 }
 
-int RunCommand(const CommandTable& table, Host& host, const fs::path& dataDir, std::ostream& out) {
+int RunCommand(const CommandTable& table, CliHost& host, const fs::path& dataDir,
+               std::ostream& out) {
   for (const Command& c : table.commands) {
     if (!c.sub->parsed()) continue;
     Workspace ws(host, dataDir);
-    if (!ws.Open()) return ExitFailed;
-    return c.run(ws, out);
+    if (c.access == Access::Write && ws.HeldByAnother()) {
+      host.showMessage(MessageKind::Error, Format(texts::FolderHeld, dataDir.string().c_str()));
+      return ExitFailed;
+    }
+    if (!(c.access == Access::Read ? ws.OpenForReading() : ws.Open())) return ExitFailed;
+    const int code = c.run(ws, out);
+    // The error message of the failed step is on stderr already.
+    return code == ExitOk && host.errors() > 0 ? ExitFailed : code;
   }
   return ExitUsage;
 }

@@ -40,7 +40,7 @@ void RegisterFilterCommands(CLI::App& app, CommandTable& table) {
       if (!o->keep && !o->remove) throw CLI::RequiredError("--keep or --remove");
       (void)sub;
     });
-    table.Add(sub, [o](Workspace& ws, std::ostream& out) {
+    table.Add(sub, Access::Read, [o](Workspace& ws, std::ostream& out) {
       if (!ws.SelectStatMethodByCode(o->method)) {
         ws.host().showMessage(MessageKind::Error, Format(texts::UnknownMethod, o->method.c_str()));
         return ExitFailed;
@@ -79,7 +79,7 @@ void RegisterFilterCommands(CLI::App& app, CommandTable& table) {
         app.add_subcommand("filter-text", "Parse a filter descriptor and print it back");
     sub->add_option("TEXT", *text, "The descriptor, e.g. TSD1#NUMS:10#LMV:3#SF:1")->required();
     sub->add_flag("--validate", *validate, "Check it as the filter dialog does on OK");
-    table.Add(sub, [text, validate](Workspace& ws, std::ostream& out) {
+    table.Add(sub, Access::Read, [text, validate](Workspace& ws, std::ostream& out) {
       const TFilterItem item = TextToFilterItem(*text, ws.Registry());
       out << FilterItemToText(item) << '\n';
       if (!*validate) return ExitOk;

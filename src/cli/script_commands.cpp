@@ -49,7 +49,7 @@ void RegisterScriptCommands(CLI::App& app, CommandTable& table) {
     sub->add_option("--seed", o->seed, "Seed of the random choice (RAND)")
         ->check(CLI::NonNegativeNumber);
     sub->add_flag("--log", o->log, "Write the run log ScriptLog_*.txt");
-    table.Add(sub, [o](Workspace& ws, std::ostream& out) {
+    table.Add(sub, Access::Write, [o](Workspace& ws, std::ostream& out) {
       if (!OffsetInRange(ws, o->offset)) return ExitUsage;
       if (!PrepareRun(ws, *o, out)) return ExitFailed;
       ws.SetDrawsOffset(o->offset);
@@ -67,7 +67,7 @@ void RegisterScriptCommands(CLI::App& app, CommandTable& table) {
     sub->add_option("--seed", o->seed, "Seed of the random choice (RAND)")
         ->check(CLI::NonNegativeNumber);
     sub->add_flag("--log", o->log, "Write the run log ScriptLog_*.txt");
-    table.Add(sub, [o](Workspace& ws, std::ostream& out) {
+    table.Add(sub, Access::Write, [o](Workspace& ws, std::ostream& out) {
       if (o->count > ws.Archive().Count() - 1) {
         ws.host().showMessage(
             MessageKind::Error,
@@ -83,7 +83,7 @@ void RegisterScriptCommands(CLI::App& app, CommandTable& table) {
     auto file = std::make_shared<std::string>();
     CLI::App* sub = app.add_subcommand("scenario-text", "The scenario view rows of a file as TSV");
     sub->add_option("FILE", *file, "Scenario file (*.lsc)")->required();
-    table.Add(sub, [file](Workspace& ws, std::ostream& out) {
+    table.Add(sub, Access::Read, [file](Workspace& ws, std::ostream& out) {
       if (!ws.ScriptLoadFile(*file, false)) return ExitFailed;
       PrintTsvRow(out, {std::begin(texts::ScriptColumns), std::end(texts::ScriptColumns)});
       for (const std::string& line : ws.ScriptLines()) {

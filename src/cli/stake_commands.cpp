@@ -13,7 +13,7 @@ namespace korvane {
 void RegisterStakeCommands(CLI::App& app, CommandTable& table) {
   {
     CLI::App* sub = app.add_subcommand("stakes", "The stakes grid as TSV, in file order");
-    table.Add(sub, [](Workspace& ws, std::ostream& out) {
+    table.Add(sub, Access::Read, [](Workspace& ws, std::ostream& out) {
       PrintTsvRow(out, {std::begin(texts::StakeColumns), std::end(texts::StakeColumns)});
       for (int i = 0; i < ws.Stakes().Count(); ++i)
         PrintTsvRow(out, StakeRowTexts(ws.Stakes().Read(i)));
@@ -35,7 +35,7 @@ void RegisterStakeCommands(CLI::App& app, CommandTable& table) {
     sub->add_option("--draws", o->draws, "Number of consecutive draws")
         ->check(CLI::Range(1, 65535));
     sub->add_option("--comment", o->comment, "Comment (at most 64 characters)");
-    table.Add(sub, [o](Workspace& ws, std::ostream& out) {
+    table.Add(sub, Access::Write, [o](Workspace& ws, std::ostream& out) {
       const StakeNumbersInput in = ParseStakeNumbers(o->numbers);
       if (!in.ok) {
         ws.host().showMessage(MessageKind::Error, texts::BadDrawNumbers);
@@ -56,7 +56,7 @@ void RegisterStakeCommands(CLI::App& app, CommandTable& table) {
   }
   {
     CLI::App* sub = app.add_subcommand("check", "Check the stakes against the archive");
-    table.Add(sub, [](Workspace& ws, std::ostream& out) {
+    table.Add(sub, Access::Write, [](Workspace& ws, std::ostream& out) {
       const StakeCheckResult r = ws.StakesCheckAndRefresh();
       out << "checked " << r.checked << '\n' << "profit " << r.profit.Text() << '\n';
       return ExitOk;
@@ -72,7 +72,7 @@ void RegisterStakeCommands(CLI::App& app, CommandTable& table) {
     sub->callback([r, m] {
       if (r->count() == 0 && m->count() == 0) throw CLI::RequiredError("--rows or --matches");
     });
-    table.Add(sub, [rows, matches](Workspace& ws, std::ostream& out) {
+    table.Add(sub, Access::Write, [rows, matches](Workspace& ws, std::ostream& out) {
       const int before = ws.Stakes().Count();
       bool ok = false;
       if (!rows->empty()) {

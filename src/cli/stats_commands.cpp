@@ -11,7 +11,7 @@ namespace korvane {
 void RegisterStatsCommands(CLI::App& app, CommandTable& table) {
   {
     CLI::App* sub = app.add_subcommand("methods", "The registry: index, code, list text");
-    table.Add(sub, [](Workspace& ws, std::ostream& out) {
+    table.Add(sub, Access::Read, [](Workspace& ws, std::ostream& out) {
       const TStatList& r = ws.Registry();
       for (int i = 0; i < r.Count(); ++i)
         PrintTsvRow(out, {std::to_string(i), r.Items(i).MethodCode(), r.ListText(i, true)});
@@ -36,7 +36,7 @@ void RegisterStatsCommands(CLI::App& app, CommandTable& table) {
     sub->add_flag("--prefetch", o->prefetch, "Show the norm from the prefetch file");
     sub->add_option("--sort", o->sort, "Sort column 0..19")->check(CLI::Range(0, 19));
     sub->add_flag("--desc", o->desc, "Sort descending");
-    table.Add(sub, [o](Workspace& ws, std::ostream& out) {
+    table.Add(sub, Access::Read, [o](Workspace& ws, std::ostream& out) {
       if (!ws.SelectStatMethodByCode(o->method)) {
         ws.host().showMessage(MessageKind::Error, Format(texts::UnknownMethod, o->method.c_str()));
         return ExitFailed;
@@ -61,7 +61,7 @@ void RegisterStatsCommands(CLI::App& app, CommandTable& table) {
     CLI::App* sub = app.add_subcommand("combs", "The generated combination list");
     sub->add_option("--mode", params->mode, "Generation mode 0..4")->check(CLI::Range(0, 4));
     sub->add_option("--params", params->text, "My numbers (modes 1-3) or a file (mode 4)");
-    table.Add(sub, [params, sub](Workspace& ws, std::ostream& out) {
+    table.Add(sub, Access::Read, [params, sub](Workspace& ws, std::ostream& out) {
       TCombsGenParams p = ws.DefaultGenParams();
       if (sub->count("--mode") > 0) p.mode = params->mode;
       if (sub->count("--params") > 0) p.text = params->text;

@@ -99,6 +99,15 @@ StakeFileRepair StakeStore::Open(const fs::path& path) {
   return repair;
 }
 
+void StakeStore::OpenForReading(const fs::path& path) {
+  Close();
+  std::error_code ec;
+  if (!fs::exists(path, ec)) return;
+  file_.OpenForReading(path);
+  path_ = path;
+  Reindex();
+}
+
 void StakeStore::Close() {
   file_.Close();
   count_ = 0;

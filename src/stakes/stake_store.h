@@ -44,6 +44,9 @@ class StakeStore {
   // tail is cut and a file of another version emptied, each after a copy of the whole file
   // was kept beside it.
   StakeFileRepair Open(const fs::path& path);
+  // Opens the file for reading beside its holder: nothing is locked, repaired or written; a
+  // torn last record is left out. A missing file leaves the store closed.
+  void OpenForReading(const fs::path& path);
   void Close();
   bool IsOpen() const { return file_.IsOpen(); }
   const fs::path& Path() const { return path_; }

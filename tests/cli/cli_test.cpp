@@ -10,6 +10,7 @@
 #include "core/csv.h"
 #include "core/demo.h"
 #include "core/encoding.h"
+#include "core/fileio.h"
 #include "support/test_support.h"
 
 namespace korvane {
@@ -20,8 +21,10 @@ struct CliRun {
   std::string out;
 };
 
-CliRun Cli(const std::string& args) {
-  const std::string cmd = std::string(KORVANE_CLI_PATH) + " " + args + " 2>/dev/null";
+// stderr is dropped, or kept in `out` after stdout with withErrors.
+CliRun Cli(const std::string& args, bool withErrors = false) {
+  const std::string cmd =
+      std::string(KORVANE_CLI_PATH) + " " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
   CliRun r;
   FILE* p = popen(cmd.c_str(), "r");
   if (p == nullptr) return r;
@@ -150,6 +153,76 @@ TEST_F(CliTest, StakesAddCheckListAndDelete) {
   r = Cli(D() + "stakes-delete --rows 1-2");  // without --yes the question is answered No
   EXPECT_EQ(r.code, 1);
   EXPECT_EQ(fs::file_size(dir / "Korvane.lsk"), 4u * 304u);
+}
+
+// While another copy of the program holds the folder, the commands that only read work and
+// the ones that change it are refused with one line naming the folder.
+TEST_F(CliTest, ReadersWorkBesideTheHolderWritersAreRefused) {
+  test::WriteBytes(dir / "Korvane.ldr", DrawArchive::Serialize(MakeDemoDraws(20, 4)));
+  ASSERT_EQ(Cli(D() + "stake-add --numbers '1;2;3'").code, 0);
+  test::WriteBytes(dir / "s.lsc", "FULL:0#FIRST| | | | | | | |\r\n");
+  const std::string lsc = "'" + (dir / "s.lsc").string() + "'";
+  LockedFile hold;
+  hold.Open(dir / "Korvane.lsk");
+  const std::string readers[] = {"draws",
+                                 "methods",
+                                 "stats --method NUMS",
+                                 "combs",
+                                 "filter --method NUMS --keep --values 1",
+                                 "filter-text 'TSD1#NUMS:10#LMV:3#SF:1'",
+                                 "scenario-text " + lsc,
+                                 "export-csv '" + (dir / "out.csv").string() + "'"};
+  for (const std::string& cmd : readers) EXPECT_EQ(Cli(D() + cmd).code, 0) << cmd;
+  const CliRun stakes = Cli(D() + "stakes");
+  EXPECT_EQ(stakes.code, 0);
+  EXPECT_EQ(SplitLines(stakes.out).size(), 2u);  // the header and the stake
+  const std::string writers[] = {"import-csv '" + (dir / "out.csv").string() + "'",
+                                 "stake-add --numbers '4;5;6'",
+                                 "check",
+                                 "--yes stakes-delete --rows 1-1",
+                                 "forecast " + lsc,
+                                 "test " + lsc + " --count 1"};
+  const std::string refused = "Ошибка: Каталог данных " + dir.path().string() +
+                              " занят: с ним работает другая копия программы. Команда, "
+                              "изменяющая данные, не выполнена.\n";
+  for (const std::string& cmd : writers) {
+    const CliRun r = Cli(D() + cmd, true);
+    EXPECT_EQ(r.code, 1) << cmd;
+    EXPECT_EQ(r.out, refused) << cmd;
+  }
+  hold.Close();
+  EXPECT_EQ(Cli(D() + "check").code, 0);
+}
+
+TEST_F(CliTest, OffsetOutsideTheArchiveIsAUsageError) {
+  test::WriteBytes(dir / "Korvane.ldr", DrawArchive::Serialize(MakeDemoDraws(20, 4)));
+  test::WriteBytes(dir / "s.lsc", "FULL:0#FIRST| | | | | | | |\r\n");
+  const std::string cmds[] = {"draws", "stats --method NUMS",
+                              "filter --method NUMS --keep --values 1",
+                              "forecast '" + (dir / "s.lsc").string() + "'"};
+  for (const std::string& cmd : cmds) {
+    EXPECT_EQ(Cli(D() + cmd + " --offset 19").code, 0) << cmd;
+    const CliRun r = Cli(D() + cmd + " --offset 20", true);
+    EXPECT_EQ(r.code, 2) << cmd;
+    EXPECT_NE(r.out.find("--offset: допустимы значения от 0 до 19"), std::string::npos) << cmd;
+  }
+}
+
+// A step after the main one fails (the stake log cannot be written while checking): the
+// message is shown, the command exits 1, and what was done stays.
+TEST_F(CliTest, AFailedFollowUpStepExitsOne) {
+  const TDrawsArray draws = MakeDemoDraws(10, 5);
+  test::WriteBytes(dir / "Korvane.ldr", DrawArchive::Serialize(draws));
+  test::WriteBytes(dir / "Korvane.frm", "[TFormMain]\r\nStakesLogEnabled=1\r\n");
+  for (int m = 0; m <= 3; ++m)
+    fs::create_directory(dir / ("Korvane-" + std::to_string(m) + ".log"));
+  const CliRun r =
+      Cli(D() + "stake-add --numbers '" + CombToText(draws[4].nums) + "' --draw 5", true);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.out.find("Korvane-3.log"), std::string::npos) << r.out;
+  const auto lines = SplitLines(Cli(D() + "stakes").out);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_NE(lines[1].find("\t3\t"), std::string::npos);  // added and checked
 }
 
 }  // namespace
