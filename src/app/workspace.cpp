@@ -252,7 +252,7 @@ std::optional<std::string> Workspace::StatSelectValues(const std::vector<std::st
   for (const std::string& text : values) {
     bool found = false;
     for (int r = 0; r < t.RowCount(); ++r)
-      if (t.Rows()[static_cast<size_t>(r)].texts[0] == text) {
+      if (t.Rows()[static_cast<size_t>(r)].Text(StatColumn::Value) == text) {
         stats_.SelectRow(r, true);
         found = true;
       }

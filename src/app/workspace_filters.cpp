@@ -14,7 +14,7 @@ bool Workspace::ApplyStatFilter(TCustomStat* stat, int entry, bool remove) {
   for (const StatRow& row : stats_.Table().Rows())
     if (row.selected) {
       selection.push_back(row.rec);
-      values.push_back(row.texts[0]);
+      values.push_back(row.Text(StatColumn::Value));
     }
   if (selection.empty()) return false;
   if (stat == nullptr) entry = stats_.Entry();

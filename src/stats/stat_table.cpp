@@ -123,47 +123,51 @@ void StatTable::Build(const StatBuildInput& in) {
   for (const TStatDrawRec& rec : list) {
     StatRow row;
     row.rec = rec;
-    auto& t = row.texts;
     const int64_t c = rec.count;
     const int64_t e = rec.expected;
     const int64_t d = rec.depth;
     const int64_t L = rec.lastDraw;
-    t[0] = stat->ValueToText(rec);
-    t[1] = std::to_string(c);
-    t[2] =
+    row.Text(StatColumn::Value) = stat->ValueToText(rec);
+    row.Text(StatColumn::Count) = std::to_string(c);
+    row.Text(StatColumn::CountShare) =
         total != 0 ? FixedText(static_cast<double>(c) * 100 / static_cast<double>(total), 5) : "-";
     if (prefetch) {
-      t[3] = std::to_string(e);
-      t[4] = std::to_string(c - e);
+      row.Text(StatColumn::Norm) = std::to_string(e);
+      row.Text(StatColumn::Deviation) = std::to_string(c - e);
       const double pct = e != 0   ? static_cast<double>(c - e) * 100 / static_cast<double>(e)
                          : c != 0 ? 100.0
                                   : 0.0;
-      t[5] = FixedText(pct, 5);
+      row.Text(StatColumn::DeviationShare) = FixedText(pct, 5);
     } else {
-      t[3] = t[4] = t[5] = "-";
+      row.Text(StatColumn::Norm) = row.Text(StatColumn::Deviation) =
+          row.Text(StatColumn::DeviationShare) = "-";
     }
     if (d == 0) {
-      for (int col = 6; col < StatColumnCount; ++col) t[static_cast<size_t>(col)] = "-";
+      for (int col = static_cast<int>(StatColumn::Depth); col < StatColumnCount; ++col)
+        row.texts[static_cast<size_t>(col)] = "-";
       rows_.push_back(std::move(row));
       continue;
     }
-    t[6] = std::to_string(d);
-    t[7] = FixedText(static_cast<double>(d) * 100 / static_cast<double>(dmax), 2);
-    t[8] = FixedText(RowWeight(coefs, prefetch, c, e, d, total, dmax), 2);
-    t[9] = std::to_string(L);
+    row.Text(StatColumn::Depth) = std::to_string(d);
+    row.Text(StatColumn::DepthShare) =
+        FixedText(static_cast<double>(d) * 100 / static_cast<double>(dmax), 2);
+    row.Text(StatColumn::Weight) = FixedText(RowWeight(coefs, prefetch, c, e, d, total, dmax), 2);
+    row.Text(StatColumn::LastDraw) = std::to_string(L);
     if (c < 2) {
-      t[10] = t[11] = t[12] = t[13] = "-";
+      row.Text(StatColumn::PeriodMin) = row.Text(StatColumn::Period) =
+          row.Text(StatColumn::PeriodMax) = row.Text(StatColumn::ExpectedPrd) = "-";
     } else {
-      t[10] = std::to_string(rec.minInterval);
-      t[11] = FixedText(static_cast<double>(n) / static_cast<double>(c), 4);
-      t[12] = std::to_string(rec.maxInterval);
-      t[13] = std::to_string(RoundDiv(n + L * c, c));
+      row.Text(StatColumn::PeriodMin) = std::to_string(rec.minInterval);
+      row.Text(StatColumn::Period) = FixedText(static_cast<double>(n) / static_cast<double>(c), 4);
+      row.Text(StatColumn::PeriodMax) = std::to_string(rec.maxInterval);
+      row.Text(StatColumn::ExpectedPrd) = std::to_string(RoundDiv(n + L * c, c));
     }
     if (c < 1) {
-      for (int col = 14; col < StatColumnCount; ++col) t[static_cast<size_t>(col)] = "-";
+      for (int col = static_cast<int>(StatColumn::ExpectedStf); col < StatColumnCount; ++col)
+        row.texts[static_cast<size_t>(col)] = "-";
     } else {
-      t[14] = std::to_string(RoundDiv((c + 1) * L, c));
-      t[15] = std::to_string(RoundDiv((c + 2) * (L + 1), c + 1));
+      row.Text(StatColumn::ExpectedStf) = std::to_string(RoundDiv((c + 1) * L, c));
+      row.Text(StatColumn::ExpectedKrn) = std::to_string(RoundDiv((c + 2) * (L + 1), c + 1));
       factRows.push_back(rows_.size());
       factKeys.push_back(rec.key);
       factStarts.push_back(IndexOfDrawNumber(draws, static_cast<int32_t>(L)) + 1);
@@ -174,15 +178,16 @@ void StatTable::Build(const StatBuildInput& in) {
   if (!factRows.empty()) {
     const std::vector<int32_t> found = stat->FindNextDraws(factKeys, factStarts, last, in.sortFlag);
     for (size_t k = 0; k < factRows.size(); ++k) {
-      auto& t = rows_[factRows[k]].texts;
+      StatRow& row = rows_[factRows[k]];
       const int32_t f = found[k];
       if (f < 0) {
-        t[16] = t[17] = t[18] = t[19] = "-";
+        row.Text(StatColumn::Fact) = row.Text(StatColumn::DiffPrd) = row.Text(StatColumn::DiffStf) =
+            row.Text(StatColumn::DiffKrn) = "-";
       } else {
-        t[16] = std::to_string(f);
-        t[17] = DiffText(t[13], f);
-        t[18] = DiffText(t[14], f);
-        t[19] = DiffText(t[15], f);
+        row.Text(StatColumn::Fact) = std::to_string(f);
+        row.Text(StatColumn::DiffPrd) = DiffText(row.Text(StatColumn::ExpectedPrd), f);
+        row.Text(StatColumn::DiffStf) = DiffText(row.Text(StatColumn::ExpectedStf), f);
+        row.Text(StatColumn::DiffKrn) = DiffText(row.Text(StatColumn::ExpectedKrn), f);
       }
     }
   }
@@ -250,7 +255,7 @@ void StatTable::SortRows() {
   std::vector<CellKey> byValue(n);
   for (size_t i = 0; i < n; ++i) {
     byCol[i] = keyOf(rows_[i].texts[col]);
-    byValue[i] = col == 0 ? byCol[i] : keyOf(rows_[i].texts[0]);
+    byValue[i] = col == 0 ? byCol[i] : keyOf(rows_[i].Text(StatColumn::Value));
   }
   // -1 when row a goes before row b.
   auto compare = [&](size_t a, size_t b) {
@@ -322,18 +327,18 @@ TStatDrawArray StatTable::SelectedRecords() const {
 TStatValues StatTable::RowToStatValues(int row) const {
   TStatValues v;
   if (row < 0 || row >= RowCount()) return v;
-  const auto& t = rows_[static_cast<size_t>(row)].texts;
-  v.value = t[0];
-  v.count = t[1];
-  v.countPercent = t[2];
-  v.deviation = t[4];
-  v.deviationPercent = t[5];
-  v.depth = t[6];
-  v.depthPercent = t[7];
-  v.weight = t[8];
-  v.periodMin = t[10];
-  v.period = t[11];
-  v.periodMax = t[12];
+  const StatRow& r = rows_[static_cast<size_t>(row)];
+  v.value = r.Text(StatColumn::Value);
+  v.count = r.Text(StatColumn::Count);
+  v.countPercent = r.Text(StatColumn::CountShare);
+  v.deviation = r.Text(StatColumn::Deviation);
+  v.deviationPercent = r.Text(StatColumn::DeviationShare);
+  v.depth = r.Text(StatColumn::Depth);
+  v.depthPercent = r.Text(StatColumn::DepthShare);
+  v.weight = r.Text(StatColumn::Weight);
+  v.periodMin = r.Text(StatColumn::PeriodMin);
+  v.period = r.Text(StatColumn::Period);
+  v.periodMax = r.Text(StatColumn::PeriodMax);
   return v;
 }
 

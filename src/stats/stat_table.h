@@ -17,13 +17,41 @@
 
 namespace korvane {
 
+// The columns of the statistics table, in order: the value, its count and share, the norm and
+// the deviation from it, depth, weight, the last draw, the periods, the three forecasts of the
+// next occurrence (ПРД, СТФ, КРН), the actual one and the differences.
+enum class StatColumn {
+  Value,
+  Count,
+  CountShare,
+  Norm,
+  Deviation,
+  DeviationShare,
+  Depth,
+  DepthShare,
+  Weight,
+  LastDraw,
+  PeriodMin,
+  Period,
+  PeriodMax,
+  ExpectedPrd,
+  ExpectedStf,
+  ExpectedKrn,
+  Fact,
+  DiffPrd,
+  DiffStf,
+  DiffKrn,
+};
 inline constexpr int StatColumnCount = 20;
+static_assert(static_cast<int>(StatColumn::DiffKrn) + 1 == StatColumnCount);
 const std::array<const char*, StatColumnCount>& StatColumnCaptions();
 
 struct StatRow {
   TStatDrawRec rec;  // the value's own record (key, count, norm, depth, intervals)
   std::array<std::string, StatColumnCount> texts;
   bool selected = false;
+  const std::string& Text(StatColumn c) const { return texts[static_cast<size_t>(c)]; }
+  std::string& Text(StatColumn c) { return texts[static_cast<size_t>(c)]; }
 };
 
 // The texts of one row as the scenario engine reads them.

@@ -231,7 +231,8 @@ void StatPage::ShowTable() {
   }
   // The norm columns show while prefetch is on ("-" for a method without a norm).
   const bool norm = ws_.View().prefetchsEnabled;
-  for (int c = 3; c <= 5; ++c) {
+  for (int c = static_cast<int>(StatColumn::Norm);
+       c <= static_cast<int>(StatColumn::DeviationShare); ++c) {
     table_->setColumnHidden(c, !norm);
     if (norm && table_->columnWidth(c) == 0) table_->setColumnWidth(c, 80);
   }
