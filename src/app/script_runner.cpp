@@ -34,6 +34,7 @@ void ScriptRunner::End() {
 }
 
 void ScriptRunner::Forecast() {
+  if (ws_.stakes_.Refused()) return;
   BusyScope busy(ws_.busy_, texts::RunningScript);
   Begin();
   run_.SetCycle(1);
@@ -51,7 +52,7 @@ void ScriptRunner::Forecast() {
 }
 
 void ScriptRunner::Test(int k) {
-  if (k <= 0) return;
+  if (k <= 0 || ws_.stakes_.Refused()) return;
   BusyScope busy(ws_.busy_, texts::RunningScript);
   Begin();
   const int savedOffset = ws_.DrawsOffset();

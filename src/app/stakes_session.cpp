@@ -32,6 +32,12 @@ void StakesSession::OpenForReading() {
   GridUpdate(true, false);
 }
 
+bool StakesSession::Refused() const {
+  if (refusal_.empty()) return false;
+  ReportError(ctx_.host, texts::DrawsReadError, refusal_);
+  return true;
+}
+
 TStakeData StakesSession::NewStake(uint8_t kind, const std::optional<TComb>& comb,
                                    const std::string& comment, int sample) const {
   TStakeData s;
@@ -49,6 +55,7 @@ TStakeData StakesSession::NewStake(uint8_t kind, const std::optional<TComb>& com
 }
 
 bool StakesSession::AddInBatch(const TStakeData& stake, int draws, bool batch) {
+  if (Refused()) return false;
   BusyScope busy(ctx_.busy, batch ? texts::MakingStakes : texts::MakingStake);
   if (!Guarded(ctx_.host, texts::StakeAppendError, [&] { stakes_.Append(stake, draws); }))
     return false;
@@ -57,6 +64,7 @@ bool StakesSession::AddInBatch(const TStakeData& stake, int draws, bool batch) {
 }
 
 bool StakesSession::Add(const TStakeData& stake, int draws) {
+  if (Refused()) return false;
   {
     BusyScope busy(ctx_.busy, texts::MakingStake);
     if (!Guarded(ctx_.host, texts::StakeAppendError, [&] { stakes_.Append(stake, draws); }))
@@ -68,6 +76,7 @@ bool StakesSession::Add(const TStakeData& stake, int draws) {
 }
 
 int StakesSession::AddMany(const std::vector<TStakeData>& stakes, int draws) {
+  if (Refused()) return 0;
   int added = 0;
   for (const TStakeData& s : stakes) {
     if (!AddInBatch(s, draws, true)) return added;  // a failed append stops the batch
@@ -84,7 +93,7 @@ bool StakesSession::AddSeparator() {
 
 StakeCheckResult StakesSession::CheckAndRefresh() {
   StakeCheckResult result;
-  if (!stakes_.IsOpen() || stakes_.Count() == 0) return result;
+  if (!stakes_.IsOpen() || stakes_.Count() == 0 || Refused()) return result;
   {
     BusyScope busy(ctx_.busy, texts::CheckingStakes);
     try {

@@ -35,6 +35,12 @@ class StakesSession {
   void OpenForReading();
   void Close() { stakes_.Close(); }
 
+  // While the archive could not be read whole, making and checking stakes are refused with
+  // its load error (empty: allowed).
+  void RefuseWhile(const std::string& archiveError) { refusal_ = archiveError; }
+  // Shows the refusal and returns true when stakes may not be made or checked now.
+  bool Refused() const;
+
   // A new stake of a kind for the draw to be predicted (numbers empty when comb is none);
   // `sample` is the size of the combination list it came from.
   TStakeData NewStake(uint8_t kind, const std::optional<TComb>& comb, const std::string& comment,
@@ -76,6 +82,7 @@ class StakesSession {
   Ratings ratings_;
   StakeLog log_;
   bool scroll_ = false;
+  std::string refusal_;
 };
 
 }  // namespace korvane

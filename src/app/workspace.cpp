@@ -136,8 +136,25 @@ bool Workspace::HeldByAnother() const { return IsLockedByAnother(files_.Stakes()
 
 void Workspace::LoadArchive() {
   BusyScope busy(busy_, texts::LoadingDraws);
-  Guarded(host_, texts::DrawsReadError, [&] { archive_.Load(); });
+  std::string error;
+  try {
+    archive_.Load();
+  } catch (const Error& e) {
+    error = e.what();
+    ReportError(texts::DrawsReadError, error);
+  }
+  // Stakes made or checked against the draws before a damaged record would be wrong.
+  stakes_.RefuseWhile(error);
   RefreshDrawList(true);
+}
+
+bool Workspace::SaveArchiveChange(const TDrawsArray& before) {
+  if (SaveDraws()) return true;
+  // What the file holds is what the program shows and checks against.
+  archive_.ClearDraws();
+  archive_.AppendAll(before);
+  RefreshDrawList(true);
+  return false;
 }
 
 bool Workspace::SaveDraws() {
@@ -183,36 +200,41 @@ std::vector<std::pair<std::string, std::string>> Workspace::DrawDetails(int list
 
 bool Workspace::DeleteDraws(const std::vector<int>& listRows) {
   if (!ConfirmDelete(host_, static_cast<int>(listRows.size()))) return false;
+  const TDrawsArray before = archive_.Draws();
   {
     BusyScope busy(busy_, texts::DeletingDraws);
     const bool ok = Guarded(host_, nullptr, [&] { archive_.DeleteListRows(listRows); });
     RefreshDrawList(true);
     if (!ok) return false;
   }
-  const bool saved = SaveDraws();
+  const bool saved = SaveArchiveChange(before);
   RecomputeViews();
   return saved;
 }
 
 bool Workspace::AddDraw(const TDrawRec& draw) {
+  const TDrawsArray before = archive_.Draws();
   archive_.Append(draw);
-  const bool saved = SaveDraws();
+  const bool saved = SaveArchiveChange(before);
   RecomputeViews();
-  stakes_.CheckAndRefresh();
+  // Stakes are checked only against draws that are in the file.
+  if (saved) stakes_.CheckAndRefresh();
   return saved;
 }
 
 bool Workspace::EditDraw(int listIndex, const TDrawRec& draw) {
+  const TDrawsArray before = archive_.Draws();
   if (!Guarded(host_, nullptr, [&] { archive_.Replace(archive_.ListToIndex(listIndex), draw); }))
     return false;
-  const bool saved = SaveDraws();
+  const bool saved = SaveArchiveChange(before);
   RecomputeViews();
-  stakes_.CheckAndRefresh();
+  if (saved) stakes_.CheckAndRefresh();
   return saved;
 }
 
 ImportReport Workspace::ImportCsv(const fs::path& file) {
   ImportReport report;
+  const TDrawsArray before = archive_.Draws();
   {
     BusyScope busy(busy_, Format(texts::ImportingDraws, file.filename().string().c_str()));
     const bool parsed = Guarded(host_, nullptr, [&] {
@@ -223,12 +245,13 @@ ImportReport Workspace::ImportCsv(const fs::path& file) {
       archive_.AppendAll(csv.draws);
     });
     if (!parsed) return report;
-    report.ok = SaveDraws();
+    report.ok = SaveArchiveChange(before);
   }
   if (!report.rejected.empty())
     host_.showMessage(MessageKind::Warning, RejectedLinesText(report.rejected));
   RecomputeViews();
-  stakes_.CheckAndRefresh();
+  // Stakes are checked only against draws that are in the file.
+  if (report.ok) stakes_.CheckAndRefresh();
   return report;
 }
 
@@ -238,8 +261,9 @@ bool Workspace::ExportCsv(const fs::path& file) {
 }
 
 bool Workspace::AppendDraws(const TDrawsArray& draws) {
+  const TDrawsArray before = archive_.Draws();
   archive_.AppendAll(draws);
-  return SaveDraws();
+  return SaveArchiveChange(before);
 }
 
 // Statistics -------------------------------------------------------------------------------

@@ -135,6 +135,9 @@ class Workspace {
   int DrawsOffset() const { return archive_.DrawsOffset(); }
   void LoadArchive();
   bool SaveDraws();
+  // True while the archive was read only up to a damaged record: it is not written, and
+  // stakes are neither made nor checked against it.
+  bool ArchiveLoadFailed() const { return archive_.LoadFailed(); }
   void RefreshDrawList(bool force);
   void SetDrawsOffset(int offset);
   // Tells the faces that the analysis views must be recomputed.
@@ -318,6 +321,9 @@ class Workspace {
 
   bool ApplyNumbersFilter(const std::vector<std::pair<int, std::string>>& numbers,
                           const char* caption, bool remove);
+  // Saves a change of the archive; a failed save brings the archive back to `before`, what
+  // the file still holds.
+  bool SaveArchiveChange(const TDrawsArray& before);
 
   Host& host_;
   DataFiles files_;

@@ -225,5 +225,24 @@ TEST_F(CliTest, AFailedFollowUpStepExitsOne) {
   EXPECT_NE(lines[1].find("\t3\t"), std::string::npos);  // added and checked
 }
 
+// An archive read only up to a damaged record: what could be read is printed, every command
+// that read it exits 1, and stakes are neither made nor checked against the partial list.
+TEST_F(CliTest, ADamagedArchiveIsReportedAndStakesAreRefused) {
+  std::string bytes = DrawArchive::Serialize(MakeDemoDraws(30, 4));
+  bytes[20 * 20 + 4] = 12;  // record 21: a number outside 0..9
+  test::WriteBytes(dir / "Korvane.ldr", bytes);
+  CliRun r = Cli(D() + "draws", true);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.out.find("Некорректная запись № 21"), std::string::npos) << r.out;
+  EXPECT_EQ(SplitLines(Cli(D() + "draws").out).size(), 21u);  // the header and 20 draws
+  EXPECT_EQ(Cli(D() + "stats --method NUMS").code, 1);
+  r = Cli(D() + "stake-add --numbers '1;2;3'", true);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.out.find("Ошибка чтения файла тиражей!"), std::string::npos) << r.out;
+  EXPECT_EQ(fs::file_size(dir / "Korvane.lsk"), 0u);
+  EXPECT_EQ(Cli(D() + "check").code, 1);
+  EXPECT_EQ(test::ReadBytes(dir / "Korvane.ldr"), bytes);  // never rewritten
+}
+
 }  // namespace
 }  // namespace korvane
