@@ -23,11 +23,14 @@ void ScriptRunner::LogOffset() {
 
 void ScriptRunner::Begin() {
   run_.BeginRun();
+  ws_.stakes_.DeferFlush();
   savedSortColumn_ = ws_.Stats().SortColumn();
   savedDescending_ = ws_.Stats().Descending();
 }
 
 void ScriptRunner::End() {
+  // The run's stakes are on the disk before it is reported done.
+  if (!ws_.stakes_.EndDeferral()) run_.SetFailed(true);
   ws_.stats_.SetSort(savedSortColumn_, savedDescending_);
   run_.EndRun();
   ws_.host().changed(ChangeScript | ChangeStats | ChangeCombs);
@@ -45,10 +48,8 @@ void ScriptRunner::Forecast() {
   } catch (const std::exception& e) {
     run_.Fail(e.what());
   }
-  const bool failed = st_.failed;
   if (!st_.stopped) run_.Status(0, 0, texts::ScriptDone, 0);
   End();
-  run_.SetFailed(failed);
 }
 
 void ScriptRunner::Test(int k) {
@@ -70,12 +71,10 @@ void ScriptRunner::Test(int k) {
   } catch (const std::exception& e) {
     run_.Fail(e.what());
   }
-  const bool failed = st_.failed;
   if (!st_.stopped) ws_.SetDrawsOffset(savedOffset);
   run_.SetCycle(0);
   run_.Status(0, 0, texts::ScriptDone, 0);
   End();
-  run_.SetFailed(failed);
 }
 
 void ScriptRunner::CheckStakes() {

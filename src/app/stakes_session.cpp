@@ -77,14 +77,22 @@ bool StakesSession::Add(const TStakeData& stake, int draws) {
 
 int StakesSession::AddMany(const std::vector<TStakeData>& stakes, int draws) {
   if (Refused()) return 0;
-  int added = 0;
-  for (const TStakeData& s : stakes) {
-    if (!AddInBatch(s, draws, true)) return added;  // a failed append stops the batch
-    ++added;
+  {
+    // One unit: all of the batch is in the file, or none of it.
+    BusyScope busy(ctx_.busy, texts::MakingStakes);
+    if (!Guarded(ctx_.host, texts::StakeAppendError, [&] { stakes_.AppendBatch(stakes, draws); }))
+      return 0;
   }
+  GridUpdate(false, settings_.View().stakesScrollEnabled);
   CheckAndRefresh();
   GridUpdate(true, false);
-  return added;
+  return static_cast<int>(stakes.size());
+}
+
+void StakesSession::DeferFlush() { stakes_.DeferFlush(true); }
+
+bool StakesSession::EndDeferral() {
+  return Guarded(ctx_.host, texts::StakesWriteError, [&] { stakes_.DeferFlush(false); });
 }
 
 bool StakesSession::AddSeparator() {

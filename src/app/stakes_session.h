@@ -53,6 +53,10 @@ class StakesSession {
   // One stake per combination, then one check. Returns how many were added; a failed append
   // stops the batch.
   int AddMany(const std::vector<TStakeData>& stakes, int draws);
+  // A scenario run's appends are flushed together when it ends (EndDeferral; false when the
+  // flush failed, reported).
+  void DeferFlush();
+  bool EndDeferral();
   // The separator record a scenario run starts with; a failure is reported.
   bool AddSeparator();
   // Checks every checkable stake; on success the grid and ratings follow.

@@ -102,6 +102,8 @@ bool Workspace::OpenDataFiles() {
     std::error_code ec;
     fs::create_directories(files_.Dir(), ec);  // a new data folder is made on first use
     stakes_.Open();
+    // What a killed program left of its own temporary files goes, now that the folder is ours.
+    RemoveStaleTemporaries(files_.Dir());
     return true;
   } catch (const Error& e) {
     ReportError(texts::StakesReadError, e.what());

@@ -10,6 +10,10 @@
 namespace korvane {
 
 namespace {
+// Draw numbers have at most eight digits; larger ones would leave no room for the arithmetic on
+// them.
+constexpr int32_t MaxImportedDrawNumber = 99999999;
+
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' ' && c != '\0'; }
 }  // namespace
 
@@ -91,7 +95,7 @@ CsvImport ParseDrawsCsv(std::string_view bytes, const DrawArchive& archive) {
     TDrawRec rec;
     if (f.size() == 5) {
       const auto number = ParseInt32(Trim(f[0]));
-      if (!number || *number <= 0) {
+      if (!number || *number <= 0 || *number > MaxImportedDrawNumber) {
         reject("некорректный номер тиража");
         continue;
       }

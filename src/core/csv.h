@@ -35,9 +35,9 @@ struct CsvImport {
 
 // Reads a file image against the archive: 5-field lines carry their draw number, 4-field
 // lines get the archive count + 1 at the moment they are read. Lines with other field
-// counts, an unreadable or non-positive draw number, numbers that are not integers 0..9 or
-// an impossible date are rejected and listed; lines whose number is already in the archive
-// (or earlier in the file) are skipped as duplicates. Nothing is changed.
+// counts, an unreadable draw number or one outside 1..99,999,999, numbers that are not
+// integers 0..9 or an impossible date are rejected and listed; lines whose number is already
+// in the archive (or earlier in the file) are skipped as duplicates. Nothing is changed.
 CsvImport ParseDrawsCsv(std::string_view bytes, const DrawArchive& archive);
 
 // The one-line summary of rejected lines for the user, empty when there are none.

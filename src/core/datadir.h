@@ -11,6 +11,8 @@ namespace korvane {
 
 inline constexpr const char* FileBaseName = "Korvane";
 inline constexpr const char* DataDirEnv = "KORVANE_DATA_DIR";
+// The subfolder of the data folder holding the prefetch files.
+inline constexpr const char* PrefetchFolder = "Prefetchs";
 
 // The folder of the running executable.
 fs::path ExecutableDir();
@@ -18,6 +20,12 @@ fs::path ExecutableDir();
 // The data directory: the given folder, else $KORVANE_DATA_DIR, else the folder of the
 // executable.
 fs::path ResolveDataDir(const std::optional<fs::path>& given);
+
+// Removes the temporary files of our own naming that a killed run left in the data folder and in
+// its Prefetchs folder: ".Korvane.<name>.XXXXXX" of the atomic writes (".Korvane_<name>.dfc.XXXXXX"
+// in Prefetchs) and "Korvane.~tmp" of the stake deletions. Nothing else is touched; a file that
+// cannot be removed is left. Returns how many were removed. Call it only while holding the folder.
+int RemoveStaleTemporaries(const fs::path& dataDir);
 
 class DataFiles {
  public:

@@ -1,9 +1,5 @@
 #include "scenario/script_log.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <regex>
 #include <system_error>
 
@@ -44,11 +40,7 @@ void ScriptLog::Write(const std::string& text, bool stamped) {
   if (!enabled) return;
   if (current_.empty()) Start(Now());
   const std::string line = Utf8ToCp1251((stamped ? Stamp(Now()) : std::string()) + text) + "\r\n";
-  const int fd = ::open(current_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-  bool ok = fd >= 0 && ::write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
-  const int err = errno;
-  if (fd >= 0 && ::close(fd) != 0) ok = false;
-  if (!ok && onError)
+  if (const int err = AppendToFile(current_, line); err != 0 && onError)
     onError(
         Format(texts::LogWriteError, (current_.string() + ": " + SystemErrorText(err)).c_str()));
 }
@@ -75,7 +67,7 @@ std::pair<int, int> ScriptLog::DeleteAll() const {
   for (const auto& e : fs::directory_iterator(dir_, ec))
     if (e.is_regular_file(ec) && IsLogName(e.path().filename().string())) files.push_back(e.path());
   int deleted = 0, failed = 0;
-  for (const fs::path& p : files) (fs::remove(p, ec) ? deleted : failed)++;
+  for (const fs::path& p : files) (RemoveFile(p) == 0 ? deleted : failed)++;
   return {deleted, failed};
 }
 

@@ -1,9 +1,5 @@
 #include "stakes/stake_log.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <regex>
 #include <system_error>
 
@@ -42,15 +38,11 @@ void StakeLog::Write(const TStakeData& s, const std::function<void(const std::st
   const fs::path path = PathFor(s.matched.count);
   std::error_code ec;
   if (fs::exists(path, ec) && static_cast<int64_t>(fs::file_size(path, ec)) > sizeLimit) {
-    if (!fs::remove(path, ec) && onError)
-      onError(Format(texts::FileDeleteError, path.string().c_str(), ec.message().c_str()));
+    if (const int err = RemoveFile(path); err != 0 && onError)
+      onError(Format(texts::FileDeleteError, path.string().c_str(), SystemErrorText(err).c_str()));
   }
   const std::string line = Utf8ToCp1251(Line(s, Now())) + "\r\n";
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-  bool ok = fd >= 0 && ::write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
-  const int err = errno;
-  if (fd >= 0 && ::close(fd) != 0) ok = false;
-  if (!ok && onError)
+  if (const int err = AppendToFile(path, line); err != 0 && onError)
     onError(Format(texts::FileWriteError, path.string().c_str(), SystemErrorText(err).c_str()));
 }
 
@@ -70,7 +62,7 @@ std::pair<int, int> StakeLog::DeleteAll() const {
   for (const auto& e : fs::directory_iterator(dir_, ec))
     if (e.is_regular_file(ec) && IsLogName(e.path().filename().string())) files.push_back(e.path());
   for (const fs::path& p : files) {
-    if (fs::remove(p, ec))
+    if (RemoveFile(p) == 0)
       ++deleted;
     else
       ++failed;

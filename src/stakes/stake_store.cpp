@@ -1,11 +1,6 @@
 #include "stakes/stake_store.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <system_error>
@@ -94,6 +89,7 @@ StakeFileRepair StakeStore::Open(const fs::path& path) {
       CopyWhole(file_, repair.backup);
       file_.Truncate(repair.kind == StakeFileRepair::OldVersion ? 0 : size - repair.tailBytes);
     }
+    if (repair.kind != StakeFileRepair::None) file_.Sync();
   }
   Reindex();
   return repair;
@@ -110,6 +106,7 @@ void StakeStore::OpenForReading(const fs::path& path) {
 
 void StakeStore::Close() {
   file_.Close();
+  staleTail_ = false;
   count_ = 0;
   cacheIndex_ = -1;
   index_.clear();
@@ -149,49 +146,111 @@ TStakeData StakeStore::Read(int index) const {
 void StakeStore::Write(const TStakeData& stake, int index) {
   if (!file_.IsOpen()) throw Error(texts::StakesNotOpen);
   if (index < 0 || index > count_) throw Error(Format(texts::StakeIndexNotFound, index));
+  if (index == count_) {
+    AppendRecords({stake});
+    return;
+  }
+  const TStakeData old = Read(index);
   cacheIndex_ = -1;
-  const bool append = index == count_;
-  if (!append) Index(Read(index), -1);
-  cacheIndex_ = -1;
+  const int64_t at = int64_t{index} * StakeRecSize;
+  uint8_t before[StakeRecSize];
+  file_.ReadAt(at, before, StakeRecSize);
   uint8_t buf[StakeRecSize];
   EncodeStake(stake, buf);
-  file_.WriteAt(int64_t{index} * StakeRecSize, buf, StakeRecSize);
-  if (append) ++count_;
+  try {
+    file_.WriteAt(at, buf, StakeRecSize);
+    file_.Sync();
+  } catch (...) {
+    // The old record goes back, as far as the disk lets it.
+    try {
+      file_.WriteAt(at, before, StakeRecSize);
+    } catch (const Error&) {
+    }
+    throw;
+  }
+  Index(old, -1);
   Index(stake, 1);
-  const auto at = std::lower_bound(unchecked_.begin(), unchecked_.end(), index);
-  const bool listed = at != unchecked_.end() && *at == index;
+  const auto pos = std::lower_bound(unchecked_.begin(), unchecked_.end(), index);
+  const bool listed = pos != unchecked_.end() && *pos == index;
   const bool waiting = !stake.IsSeparator() && !stake.IsChecked();
-  if (waiting && !listed) unchecked_.insert(at, index);
-  if (!waiting && listed) unchecked_.erase(at);
+  if (waiting && !listed) unchecked_.insert(pos, index);
+  if (!waiting && listed) unchecked_.erase(pos);
 }
 
-void StakeStore::Append(const TStakeData& stake, int k) {
-  if (!file_.IsOpen()) throw Error(texts::StakesNotOpen);
-  if (stake.IsChecked()) throw Error(texts::CheckedStakeAppend);
-  const int before = count_;
+void StakeStore::AppendRecords(const std::vector<TStakeData>& records) {
+  if (records.empty()) return;
+  const int64_t end = int64_t{count_} * StakeRecSize;
+  // What a failed clean-up left beyond the last record goes first.
+  if (staleTail_) {
+    file_.Truncate(end);
+    staleTail_ = false;
+  }
+  std::vector<uint8_t> buf(records.size() * StakeRecSize);
+  for (size_t i = 0; i < records.size(); ++i)
+    EncodeStake(records[i], buf.data() + i * StakeRecSize);
   try {
-    if (k <= 1) {
-      Write(stake, count_);
-      return;
+    file_.WriteAt(end, buf.data(), buf.size());
+    if (deferFlush_)
+      unflushed_ = true;
+    else
+      file_.Sync();
+  } catch (...) {
+    // Back to the old end: no part of the batch stays in the file.
+    try {
+      file_.Truncate(end);
+    } catch (const Error&) {
+      staleTail_ = true;
     }
-    // No draw follows the largest draw number: the run stops there.
+    throw;
+  }
+  cacheIndex_ = -1;
+  for (const TStakeData& s : records) {
+    Index(s, 1);
+    if (!s.IsSeparator() && !s.IsChecked()) unchecked_.push_back(count_);
+    ++count_;
+  }
+}
+
+void StakeStore::Append(const TStakeData& stake, int k) { AppendBatch({stake}, k); }
+
+void StakeStore::AppendBatch(const std::vector<TStakeData>& stakes, int k) {
+  if (!file_.IsOpen()) throw Error(texts::StakesNotOpen);
+  for (const TStakeData& s : stakes)
+    if (s.IsChecked()) throw Error(texts::CheckedStakeAppend);
+  std::vector<TStakeData> records;
+  bool endsWithStake = count_ > 0 && !Read(-1).IsSeparator();
+  auto add = [&](const TStakeData& r) {
+    records.push_back(r);
+    endsWithStake = !r.IsSeparator();
+  };
+  for (const TStakeData& stake : stakes) {
+    if (k <= 1) {
+      add(stake);
+      continue;
+    }
+    // Separators between the draws; no draw follows the largest draw number: the run stops
+    // there.
     const int64_t lastDraw =
         std::min<int64_t>(int64_t{stake.draw} + k - 1, std::numeric_limits<int32_t>::max());
     for (int64_t draw = stake.draw; draw <= lastDraw; ++draw) {
-      if (count_ > 0 && !Read(-1).IsSeparator()) Write(MakeSeparator(), count_);
+      if (endsWithStake) add(MakeSeparator());
       TStakeData copy = stake;
       copy.draw = static_cast<int32_t>(draw);
-      Write(copy, count_);
+      add(copy);
     }
-  } catch (...) {
-    // Back to the old end: no half-written batch stays in the file.
-    for (int i = before; i < count_; ++i) Index(Read(i), -1);
-    file_.Truncate(int64_t{before} * StakeRecSize);
-    count_ = before;
-    while (!unchecked_.empty() && unchecked_.back() >= count_) unchecked_.pop_back();
-    cacheIndex_ = -1;
-    throw;
   }
+  AppendRecords(records);
+}
+
+void StakeStore::DeferFlush(bool on) {
+  deferFlush_ = on;
+  if (!on) Flush();
+}
+
+void StakeStore::Flush() {
+  if (!unflushed_ || !file_.IsOpen()) return;
+  file_.Sync();
+  unflushed_ = false;
 }
 
 void StakeStore::AppendSeparator() {
@@ -239,22 +298,25 @@ StakeCheckResult StakeStore::Check(const TDrawsArray& draws, const TConfigData& 
   std::vector<int> waiting;
   constexpr int kBlock = 1024;
   std::vector<uint8_t> buf(kBlock * StakeRecSize);
-  // Only the stakes not checked yet are visited, read in runs of neighbouring records.
+  std::vector<uint8_t> before(buf.size());
+  std::vector<std::pair<size_t, TStakeData>> done;  // position in unchecked_, checked stake
+  // Only the stakes not checked yet are visited, read in spans of at most kBlock records. A
+  // span's results are written back and flushed before onChecked sees them, so a log line or a
+  // rating never exists for a result that the file has not kept.
   size_t u = 0;
   while (u < unchecked_.size()) {
     const int start = unchecked_[u];
     size_t v = u + 1;
-    while (v < unchecked_.size() && unchecked_[v] == unchecked_[v - 1] + 1 &&
-           unchecked_[v] - start < kBlock)
-      ++v;
-    const int n = unchecked_[v - 1] - start + 1;
-    file_.ReadAt(int64_t{start} * StakeRecSize, buf.data(), static_cast<size_t>(n) * StakeRecSize);
-    bool dirty = false;
-    for (int i = 0; i < n; ++i) {
-      const int index = start + i;
-      uint8_t* rec = buf.data() + static_cast<size_t>(i) * StakeRecSize;
+    while (v < unchecked_.size() && unchecked_[v] - start < kBlock) ++v;
+    const size_t span = static_cast<size_t>(unchecked_[v - 1] - start + 1) * StakeRecSize;
+    file_.ReadAt(int64_t{start} * StakeRecSize, buf.data(), span);
+    std::copy_n(buf.begin(), span, before.begin());
+    const size_t waitingBefore = waiting.size();
+    done.clear();
+    for (size_t w = u; w < v; ++w) {
+      const int index = unchecked_[w];
+      uint8_t* rec = buf.data() + static_cast<size_t>(index - start) * StakeRecSize;
       TStakeData s = DecodeStake(rec);
-      bool checked = false;
       if (!s.IsChecked() && s.draw > 0 && s.numbers.count >= NumsCount) {
         const int d = IndexOfDrawNumber(draws, s.draw);
         if (d >= 0) {
@@ -265,20 +327,52 @@ StakeCheckResult StakeStore::Check(const TDrawsArray& draws, const TConfigData& 
           }
           CheckStake(s, draws[static_cast<size_t>(d)], config);
           EncodeStake(s, rec);
-          dirty = checked = true;
           ++result.checked;
           result.profit += s.profit;
-          lastChecked = index;
-          if (onChecked) onChecked(s);
+          done.emplace_back(w, std::move(s));
+          continue;
         }
       }
-      if (!checked && !s.IsChecked() && !s.IsSeparator()) waiting.push_back(index);
+      if (!s.IsChecked() && !s.IsSeparator()) waiting.push_back(index);
+    }
+    if (!done.empty()) {
+      const int lo = unchecked_[done.front().first];
+      const int hi = unchecked_[done.back().first];
+      const size_t from = static_cast<size_t>(lo - start) * StakeRecSize;
+      const size_t size = static_cast<size_t>(hi - lo + 1) * StakeRecSize;
+      try {
+        file_.WriteAt(int64_t{lo} * StakeRecSize, buf.data() + from, size);
+        // The results are written before anyone sees them checked (a killed check leaves no
+        // log line without its result); on the disk once flushed, at the end of a deferral.
+        if (deferFlush_)
+          unflushed_ = true;
+        else
+          file_.Sync();
+      } catch (...) {
+        // The span goes back to what it was (as far as the disk lets it): its stakes wait for
+        // the next check, and nobody has seen them checked.
+        try {
+          file_.WriteAt(int64_t{lo} * StakeRecSize, before.data() + from, size);
+        } catch (const Error&) {
+        }
+        waiting.resize(waitingBefore);
+        waiting.insert(waiting.end(), unchecked_.begin() + static_cast<std::ptrdiff_t>(u),
+                       unchecked_.end());
+        unchecked_ = std::move(waiting);
+        cacheIndex_ = -1;
+        throw;
+      }
+    }
+    auto next = done.begin();
+    for (size_t w = u; w < v; ++w) {
+      if (next != done.end() && next->first == w) {
+        lastChecked = unchecked_[w];
+        if (onChecked) onChecked(next->second);
+        ++next;
+      }
       const int k = lastChecked - first;
       if (progress && first >= 0 && total > 0 && k > 0 && k % step == 0) progress(k, total);
     }
-    if (dirty)
-      file_.WriteAt(int64_t{start} * StakeRecSize, buf.data(),
-                    static_cast<size_t>(n) * StakeRecSize);
     u = v;
   }
   unchecked_ = std::move(waiting);
@@ -292,11 +386,8 @@ int StakeStore::Rewrite(Drop drop) {
   fs::path tmp = path_;
   tmp.replace_extension(".~tmp");
   LockedFile out;
-  {
-    std::error_code ec;
-    fs::remove(tmp, ec);
-  }
-  out.Open(tmp);  // locked like the store, so the hold never lapses
+  (void)RemoveFile(tmp);  // what a killed run left
+  out.Open(tmp);          // locked like the store, so the hold never lapses
   int dropped = 0;
   int64_t written = 0;
   constexpr int kBlock = 1024;
@@ -304,6 +395,7 @@ int StakeStore::Rewrite(Drop drop) {
   std::vector<uint8_t> keep;
   keep.reserve(buf.size());
   try {
+    if (out.Size() > 0) out.Truncate(0);  // a leftover that could not be removed
     for (int start = 0; start < count_; start += kBlock) {
       const int n = std::min(kBlock, count_ - start);
       file_.ReadAt(int64_t{start} * StakeRecSize, buf.data(),
@@ -321,18 +413,20 @@ int StakeStore::Rewrite(Drop drop) {
       written += static_cast<int64_t>(keep.size());
     }
     out.Sync();
-    if ((failRename && failRename()) || std::rename(tmp.c_str(), path_.c_str()) != 0) {
-      const int err = errno;
-      throw Error(Format(texts::StakeRenameError, tmp.string().c_str(),
-                         SystemErrorText(err == 0 ? EIO : err).c_str()));
-    }
+    if (const int err = RenameFile(tmp, path_); err != 0)
+      throw Error(
+          Format(texts::StakeRenameError, tmp.string().c_str(), SystemErrorText(err).c_str()));
   } catch (...) {
-    out.Close();  // the temporary file stays for inspection; the store is untouched
+    // The store is untouched; the temporary file goes, so it keeps no space of a full disk.
+    out.Close();
+    (void)RemoveFile(tmp);
     throw;
   }
   // The renamed file is the store now; the old one (unlinked) is let go.
   file_ = std::move(out);
+  staleTail_ = false;
   Reindex();
+  SyncFolder(path_.has_parent_path() ? path_.parent_path() : fs::path("."), path_);
   return dropped;
 }
 
@@ -349,7 +443,14 @@ int StakeStore::DeleteByCondition(StakeRelation op, int value) {
 
 void StakeStore::Truncate() {
   if (!file_.IsOpen()) throw Error(texts::StakesNotOpen);
-  file_.Truncate(0);
+  try {
+    file_.Truncate(0);
+    staleTail_ = false;
+    file_.Sync();
+  } catch (...) {
+    Reindex();
+    throw;
+  }
   Reindex();
 }
 

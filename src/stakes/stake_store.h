@@ -56,14 +56,24 @@ class StakeStore {
   int Count() const { return count_; }
   // Record index (0-based; -1 = the last record). Throws Error for an index outside the file.
   TStakeData Read(int index) const;
-  // Writes a record at an index 0..Count() (Count() appends). Throws Error.
+  // Writes a record at an index 0..Count() (Count() appends) and flushes it. Throws Error; the
+  // record is then as it was.
   void Write(const TStakeData& stake, int index);
 
-  // Appends the stake for k consecutive draws (separators between them), the last of them at
-  // most the largest draw number. Throws Error for a checked stake; an append that fails
-  // part-way leaves the file as it was.
+  // Appends the stake for k consecutive draws (separators between them; one before the first
+  // when the file ends with a stake), the last of them at most the largest draw number. The
+  // records go in with one write at the old end and are flushed before this returns. Throws
+  // Error for a checked stake; a failed append leaves the file and the store as they were.
   void Append(const TStakeData& stake, int k);
+  // Appends several stakes, each for k draws, exactly as Append for each in turn would, as one
+  // unit: one write, one flush, all of them or none (a checked stake among them appends none).
+  void AppendBatch(const std::vector<TStakeData>& stakes, int k);
   void AppendSeparator();
+  // While deferred, appends and checking results are not flushed one by one (a scenario run
+  // adds and checks thousands); Flush or the end of the deferral flushes them all. Nothing is
+  // reported done before that.
+  void DeferFlush(bool on);
+  void Flush();
   bool Find(int32_t draw, const TCountedComb& numbers) const;
 
   // Walks back from the last record counting distinct draws of checked stakes, up to limit.
@@ -76,23 +86,31 @@ class StakeStore {
   CountedDraws CountDraws(int limit) const;
 
   // Checks every checkable stake against the archive. `onChecked` sees each checked stake
-  // (ratings, logs); `progress(done, total)` is called now and then.
+  // (ratings, logs) only after its result is written back and flushed; `progress(done, total)`
+  // is called now and then. Throws Error when a write-back fails: the stakes whose results were
+  // not written stay unchecked and onChecked has not seen them; a later check takes them.
   StakeCheckResult Check(const TDrawsArray& draws, const TConfigData& config,
                          const std::function<void(const TStakeData&)>& onChecked,
                          const std::function<void(int, int)>& progress);
 
   // Rewrites the file without rows first..last (1-based grid rows) or without the stakes whose
   // matches stand in the relation to value (separators kept). The new file is complete and
-  // flushed before it replaces the old one by a rename; on failure the old file is untouched.
-  // `failRename` lets tests make the rename fail. Returns the number of records dropped.
+  // flushed before it replaces the old one by a rename (the folder is flushed after it); on a
+  // failure before the rename the old file is untouched and the temporary file removed.
+  // Returns the number of records dropped.
   int DeleteRows(int first, int last);
   int DeleteByCondition(StakeRelation op, int value);
+  // Empties the file (flushed). Throws Error.
   void Truncate();
-  std::function<bool()> failRename;
 
  private:
   template <typename Drop>
   int Rewrite(Drop drop);
+  // Writes records at the end with one write and flushes them; on failure the file is cut back
+  // to the old end and the store is unchanged.
+  void AppendRecords(const std::vector<TStakeData>& records);
+  bool deferFlush_ = false;
+  bool unflushed_ = false;
   void Reindex();
   void Index(const TStakeData& s, int delta);
   static uint64_t Key(int32_t draw, const TCountedComb& numbers);
@@ -102,6 +120,9 @@ class StakeStore {
   int count_ = 0;
   // Indexes of the stakes not checked yet, ascending: checking visits only these.
   std::vector<int> unchecked_;
+  // A failed append could not cut the file back: the bytes beyond the last record go before
+  // the next append.
+  bool staleTail_ = false;
   mutable int cacheIndex_ = -1;
   mutable TStakeData cache_;
   std::unordered_map<uint64_t, int> index_;

@@ -96,6 +96,36 @@ TEST(CsvImport, BadLinesAreRejectedAndCounted) {
   EXPECT_EQ(RejectedLinesText({}), "");
 }
 
+TEST(CsvImport, DrawNumbersAboveEightDigitsAreRejected) {
+  struct Case {
+    const char* number;
+    bool accepted;
+  } cases[] = {
+      {"1", true},           {"99999998", true},   {"99999999", true},    {"100000000", false},
+      {"100000001", false},  {"999999999", false}, {"2147483646", false}, {"2147483647", false},
+      {"2147483648", false}, {"0", false},         {"-1", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.number);
+    const std::string text = std::string(c.number) + ";\"03/07/2021 M\";1;2;3\r\n" +
+                             "5;\"03/07/2021 E\";4;5;6\r\n";  // a good line after it
+    DrawArchive a;
+    const CsvImport imp = ParseDrawsCsv(text, a);
+    if (c.accepted) {
+      ASSERT_EQ(imp.draws.size(), 2u);
+      EXPECT_EQ(std::to_string(imp.draws[0].number), c.number);
+      EXPECT_TRUE(imp.rejected.empty());
+    } else {
+      ASSERT_EQ(imp.draws.size(), 1u);
+      EXPECT_EQ(imp.draws[0].number, 5);
+      ASSERT_EQ(imp.rejected.size(), 1u);
+      EXPECT_EQ(imp.rejected[0].line, 1);
+      EXPECT_EQ(RejectedLinesText(imp.rejected),
+                "Пропущено некорректных строк: 1 (первая: строка 1, некорректный номер тиража).");
+    }
+  }
+}
+
 TEST(CsvImport, EmptyFileAddsNothing) {
   DrawArchive a;
   const CsvImport imp = ParseDrawsCsv("", a);

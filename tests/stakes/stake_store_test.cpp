@@ -140,12 +140,13 @@ TEST_F(StakeStoreTest, FailedRenameKeepsTheOldFile) {
   store.Append(Stake(1, {1, 2, 3}), 1);
   store.Append(Stake(2, {4, 5, 6}), 1);
   const std::string before = test::ReadBytes(dir / "Korvane.lsk");
-  store.failRename = [] { return true; };
-  EXPECT_THROW(store.DeleteRows(1, 1), Error);
+  {
+    ScopedFaultHook hook([](FileOp op, const fs::path&) { return op == FileOp::Rename ? EIO : 0; });
+    EXPECT_THROW(store.DeleteRows(1, 1), Error);
+  }
   EXPECT_EQ(test::ReadBytes(dir / "Korvane.lsk"), before);
   EXPECT_EQ(store.Count(), 2);
   EXPECT_EQ(store.Read(0).draw, 1);
-  store.failRename = nullptr;
   store.DeleteRows(1, 1);
   EXPECT_EQ(store.Count(), 1);
   // The hold on the file did not lapse: a second store cannot take it.
