@@ -83,7 +83,12 @@ void ScriptRunner::CheckStakes() {
 }
 
 void ScriptRunner::RunLines() {
-  ws_.stakes_.AddSeparator();
+  if (!ws_.stakes_.AddSeparator()) {
+    // The stake file takes nothing (the message is shown): the run ends here.
+    run_.Halt();
+    run_.SetFailed(true);
+    return;
+  }
   ws_.stats_.SaveWeights();
   const std::vector<std::string> lines = ws_.ScriptLines();
   for (size_t i = 0; i < lines.size(); ++i) {
