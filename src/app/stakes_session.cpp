@@ -20,6 +20,10 @@ void StakesSession::Open() {
     ctx_.host.showMessage(MessageKind::Warning,
                           std::string(texts::OldStakeFile) + "\n\n" +
                               Format(texts::StakeFileBackup, repair.backup.string().c_str()));
+  if (repair.unfinishedRecords > 0)
+    ctx_.host.showMessage(
+        MessageKind::Warning,
+        Format(texts::UnfinishedBatch, static_cast<long long>(repair.unfinishedRecords)));
   if (repair.kind == StakeFileRepair::TornTail)
     ctx_.host.showMessage(MessageKind::Warning,
                           Format(texts::TornStakeFile, static_cast<long long>(repair.tailBytes),

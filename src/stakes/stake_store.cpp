@@ -66,11 +66,40 @@ void StakeStore::Index(const TStakeData& s, int delta) {
   n += delta;
 }
 
+fs::path StakeStore::JournalPath(const fs::path& path) {
+  return path.parent_path() / (path.stem().string() + ".~add");
+}
+
+std::optional<int64_t> StakeStore::JournalEnd(const fs::path& path) {
+  std::error_code ec;
+  const fs::path j = JournalPath(path);
+  if (!fs::exists(j, ec)) return std::nullopt;
+  try {
+    const auto end = ParseInt64(Trim(ReadFile(j)));
+    if (end && *end >= 0 && *end % static_cast<int64_t>(StakeRecSize) == 0) return end;
+  } catch (const Error&) {
+  }
+  return std::nullopt;
+}
+
 StakeFileRepair StakeStore::Open(const fs::path& path) {
   Close();
   file_.Open(path);
   path_ = path;
   StakeFileRepair repair;
+  // A batch that a kill stopped part of the way goes, as if it had never begun.
+  if (const auto end = JournalEnd(path); end && file_.Size() > *end) {
+    repair.unfinishedRecords = (file_.Size() - *end) / static_cast<int64_t>(StakeRecSize);
+    file_.Truncate(*end);
+    file_.Sync();
+  }
+  std::error_code ec;
+  if (fs::exists(JournalPath(path), ec)) {
+    const fs::path j = JournalPath(path);
+    if (const int err = RemoveFile(j))
+      throw Error(Format(texts::FileDeleteError, j.string().c_str(), SystemErrorText(err).c_str()));
+    SyncFolder(j.parent_path(), j);
+  }
   const int64_t size = file_.Size();
   if (size > 0) {
     uint8_t version = 0;
@@ -101,11 +130,14 @@ void StakeStore::OpenForReading(const fs::path& path) {
   if (!fs::exists(path, ec)) return;
   file_.OpenForReading(path);
   path_ = path;
+  // A batch being appended by the holder (or stopped by a kill) is not read.
+  readLimit_ = JournalEnd(path).value_or(-1);
   Reindex();
 }
 
 void StakeStore::Close() {
   file_.Close();
+  readLimit_ = -1;
   staleTail_ = false;
   count_ = 0;
   cacheIndex_ = -1;
@@ -116,7 +148,8 @@ void StakeStore::Reindex() {
   cacheIndex_ = -1;
   index_.clear();
   unchecked_.clear();
-  count_ = static_cast<int>(file_.Size() / static_cast<int64_t>(StakeRecSize));
+  const int64_t size = readLimit_ >= 0 ? std::min(readLimit_, file_.Size()) : file_.Size();
+  count_ = static_cast<int>(size / static_cast<int64_t>(StakeRecSize));
   // Streamed in blocks: the file is never held whole.
   constexpr int kBlock = 4096;
   std::vector<uint8_t> buf(kBlock * StakeRecSize);
@@ -188,19 +221,41 @@ void StakeStore::AppendRecords(const std::vector<TStakeData>& records) {
   std::vector<uint8_t> buf(records.size() * StakeRecSize);
   for (size_t i = 0; i < records.size(); ++i)
     EncodeStake(records[i], buf.data() + i * StakeRecSize);
-  try {
-    file_.WriteAt(end, buf.data(), buf.size());
-    if (deferFlush_)
-      unflushed_ = true;
-    else
-      file_.Sync();
-  } catch (...) {
+  // A kill can stop a long write part of the way: a batch first leaves the old end in a
+  // journal, which the next opening rolls back to while it exists.
+  const bool journal = records.size() > 1 && !deferFlush_;
+  if (journal) {
+    try {
+      WriteFileAtomic(JournalPath(path_), std::to_string(end));
+    } catch (const Error&) {
+      (void)RemoveFile(JournalPath(path_));  // it may be in place, only not flushed
+      throw;
+    }
+  }
+  auto rollBack = [&] {
     // Back to the old end: no part of the batch stays in the file.
     try {
       file_.Truncate(end);
     } catch (const Error&) {
       staleTail_ = true;
     }
+    if (journal && !staleTail_) (void)RemoveFile(JournalPath(path_));
+  };
+  try {
+    file_.WriteAt(end, buf.data(), buf.size());
+    if (deferFlush_)
+      unflushed_ = true;
+    else
+      file_.Sync();
+    if (journal) {
+      const fs::path j = JournalPath(path_);
+      if (const int err = RemoveFile(j))
+        throw Error(
+            Format(texts::FileDeleteError, j.string().c_str(), SystemErrorText(err).c_str()));
+      SyncFolder(j.parent_path(), j);
+    }
+  } catch (...) {
+    rollBack();
     throw;
   }
   cacheIndex_ = -1;

@@ -23,6 +23,8 @@ struct StakeFileRepair {
   enum Kind { None, TornTail, OldVersion } kind = None;
   int64_t tailBytes = 0;
   fs::path backup;
+  // Records of a batch that a kill stopped part of the way, taken away again.
+  int64_t unfinishedRecords = 0;
 };
 
 // Relations of the delete-by-condition.
@@ -109,6 +111,10 @@ class StakeStore {
   // Writes records at the end with one write and flushes them; on failure the file is cut back
   // to the old end and the store is unchanged.
   void AppendRecords(const std::vector<TStakeData>& records);
+  // The journal of a batch being appended ("Korvane.~add": the old end of the file).
+  static fs::path JournalPath(const fs::path& path);
+  static std::optional<int64_t> JournalEnd(const fs::path& path);
+  int64_t readLimit_ = -1;  // a reader's end of the file, -1: all of it
   bool deferFlush_ = false;
   bool unflushed_ = false;
   void Reindex();

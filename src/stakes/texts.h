@@ -34,6 +34,8 @@ inline constexpr const char* PanelStakes = "Ставок: %d";
 inline constexpr const char* StakeLogLine =
     "Тираж № %s. Ставка: \"%s\" [%s] {%d}. Результаты тиража: [%s]. Совпадений: %d. "
     "Профит: %s.";
+inline constexpr const char* UnfinishedBatch =
+    "Добавление пакета ставок было прервано: его записи (%lld) удалены из файла ставок.";
 inline constexpr const char* FileDeleteError = "Ошибка удаления файла \"%s\"!\n\n%s";
 inline constexpr const char* FileWriteError = "Ошибка записи в файл \"%s\"!\n\n%s";
 inline constexpr const char* NoLogFiles = "Файлы журналов не найдены!";
