@@ -18,14 +18,14 @@ void ReportError(Host& host, const char* messageTemplate, const std::string& tex
 }
 
 void DeleteLogFiles(Host& host, BusyState& busy, const LogFiles& logs, const char* noneText) {
-  if (logs.count() == 0) {
+  if (logs.Count() == 0) {
     host.showMessage(MessageKind::Information, noneText);
     return;
   }
   std::pair<int, int> r;
   {
     BusyScope scope(busy, texts::SearchingLogs);
-    r = logs.deleteAll();
+    r = logs.DeleteAll();
   }
   if (r.second == 0)
     host.showMessage(MessageKind::Information, Format(texts::LogsDeleted, r.first));

@@ -10,6 +10,7 @@
 #include "app/busy_scope.h"
 #include "app/host.h"
 #include "core/error.h"
+#include "core/log_files.h"
 #include "core/strutil.h"
 
 namespace korvane {
@@ -33,13 +34,6 @@ bool Guarded(Host& host, const char* messageTemplate, Work&& work) {
     return false;
   }
 }
-
-// A kind of log files in the data folder: how many there are and how to delete them all
-// (deleted, failed).
-struct LogFiles {
-  std::function<int()> count;
-  std::function<std::pair<int, int>()> deleteAll;
-};
 
 // "Удалить журналы ...": says when there are none, deletes them under the search status and
 // tells how many were deleted (a warning when some could not be).

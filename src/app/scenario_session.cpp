@@ -154,9 +154,7 @@ void ScenarioSession::Fail(const std::string& message) {
 }
 
 void ScenarioSession::DeleteLogs() {
-  DeleteLogFiles(ctx_.host, ctx_.busy,
-                 {[this] { return log_.CountFiles(); }, [this] { return log_.DeleteAll(); }},
-                 texts::NoScriptLogs);
+  DeleteLogFiles(ctx_.host, ctx_.busy, log_.Files(), texts::NoScriptLogs);
 }
 
 fs::path ScenarioSession::TakeLastLog() {

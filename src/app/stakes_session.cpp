@@ -166,9 +166,7 @@ bool StakesSession::Truncate() {
 }
 
 void StakesSession::DeleteLogs() {
-  DeleteLogFiles(ctx_.host, ctx_.busy,
-                 {[this] { return log_.CountFiles(); }, [this] { return log_.DeleteAll(); }},
-                 texts::NoLogFiles);
+  DeleteLogFiles(ctx_.host, ctx_.busy, log_.Files(), texts::NoLogFiles);
 }
 
 void StakesSession::GridUpdate(bool refresh, bool selectLast) {

@@ -1,6 +1,5 @@
 #include "scenario/script_log.h"
 
-#include <regex>
 #include <system_error>
 
 #include "core/encoding.h"
@@ -17,11 +16,6 @@ std::string Stamped(DateTime t, const char* fmt) {
   const int64_t s = TimeOfDaySeconds(t);
   return Format(fmt, y, m, d, static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60),
                 static_cast<int>(s % 60));
-}
-
-bool IsLogName(const std::string& name) {
-  static const std::regex pattern("ScriptLog_.*\\.txt");
-  return std::regex_match(name, pattern);
 }
 
 }  // namespace
@@ -53,22 +47,6 @@ fs::path ScriptLog::Finish() {
   return written;
 }
 
-int ScriptLog::CountFiles() const {
-  int n = 0;
-  std::error_code ec;
-  for (const auto& e : fs::directory_iterator(dir_, ec))
-    if (e.is_regular_file(ec) && IsLogName(e.path().filename().string())) ++n;
-  return n;
-}
-
-std::pair<int, int> ScriptLog::DeleteAll() const {
-  std::vector<fs::path> files;
-  std::error_code ec;
-  for (const auto& e : fs::directory_iterator(dir_, ec))
-    if (e.is_regular_file(ec) && IsLogName(e.path().filename().string())) files.push_back(e.path());
-  int deleted = 0, failed = 0;
-  for (const fs::path& p : files) (RemoveFile(p) == 0 ? deleted : failed)++;
-  return {deleted, failed};
-}
+LogFiles ScriptLog::Files() const { return LogFiles(dir_, "ScriptLog_.*\\.txt"); }
 
 }  // namespace korvane

@@ -7,6 +7,7 @@
 
 #include "core/dates.h"
 #include "core/fileio.h"
+#include "core/log_files.h"
 
 namespace korvane {
 
@@ -27,8 +28,8 @@ class ScriptLog {
 
   static std::string FileName(DateTime start);
   static std::string Stamp(DateTime now);
-  int CountFiles() const;
-  std::pair<int, int> DeleteAll() const;  // (deleted, failed)
+  // The run logs of the folder ("ScriptLog_*.txt").
+  LogFiles Files() const;
 
  private:
   fs::path dir_;

@@ -1,6 +1,5 @@
 #include "stakes/stake_log.h"
 
-#include <regex>
 #include <system_error>
 
 #include "core/datadir.h"
@@ -9,15 +8,6 @@
 #include "stakes/texts.h"
 
 namespace korvane {
-
-namespace {
-
-bool IsLogName(const std::string& name) {
-  static const std::regex pattern(std::string(FileBaseName) + "-.*\\.log");
-  return std::regex_match(name, pattern);
-}
-
-}  // namespace
 
 fs::path StakeLog::PathFor(int matches) const {
   return dir_ / Format("%s-%d.log", FileBaseName, matches);
@@ -46,28 +36,6 @@ void StakeLog::Write(const TStakeData& s, const std::function<void(const std::st
     onError(Format(texts::FileWriteError, path.string().c_str(), SystemErrorText(err).c_str()));
 }
 
-int StakeLog::CountFiles() const {
-  int n = 0;
-  std::error_code ec;
-  for (const auto& e : fs::directory_iterator(dir_, ec))
-    if (e.is_regular_file(ec) && IsLogName(e.path().filename().string())) ++n;
-  return n;
-}
-
-std::pair<int, int> StakeLog::DeleteAll() const {
-  int deleted = 0;
-  int failed = 0;
-  std::error_code ec;
-  std::vector<fs::path> files;
-  for (const auto& e : fs::directory_iterator(dir_, ec))
-    if (e.is_regular_file(ec) && IsLogName(e.path().filename().string())) files.push_back(e.path());
-  for (const fs::path& p : files) {
-    if (RemoveFile(p) == 0)
-      ++deleted;
-    else
-      ++failed;
-  }
-  return {deleted, failed};
-}
+LogFiles StakeLog::Files() const { return LogFiles(dir_, std::string(FileBaseName) + "-.*\\.log"); }
 
 }  // namespace korvane

@@ -8,6 +8,7 @@
 
 #include "core/dates.h"
 #include "core/fileio.h"
+#include "core/log_files.h"
 #include "stakes/stake_data.h"
 
 namespace korvane {
@@ -26,8 +27,8 @@ class StakeLog {
   // goes on.
   void Write(const TStakeData& s, const std::function<void(const std::string&)>& onError);
   // Deletes every log file; (deleted, failed), or nothing found when both are 0.
-  std::pair<int, int> DeleteAll() const;
-  int CountFiles() const;
+  // The stake logs of the folder ("Korvane-N.log").
+  LogFiles Files() const;
 
  private:
   fs::path dir_;

@@ -269,9 +269,9 @@ TEST(StakeLogTest, LineFormatAndSizeRule) {
   EXPECT_TRUE(errors.empty());
   s.matched.count = 0;
   log.Write(s, onError);
-  EXPECT_EQ(log.CountFiles(), 2);
-  EXPECT_EQ(log.DeleteAll(), (std::pair<int, int>{2, 0}));
-  EXPECT_EQ(log.CountFiles(), 0);
+  EXPECT_EQ(log.Files().Count(), 2);
+  EXPECT_EQ(log.Files().DeleteAll(), (std::pair<int, int>{2, 0}));
+  EXPECT_EQ(log.Files().Count(), 0);
 }
 
 }  // namespace
