@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <system_error>
 
@@ -174,6 +175,18 @@ TStakeData StakeStore::Read(int index) const {
   cache_ = DecodeStake(buf);
   cacheIndex_ = index;
   return cache_;
+}
+
+void StakeStore::ForEach(int from, const std::function<void(int, const TStakeData&)>& fn) const {
+  if (!file_.IsOpen()) throw Error(texts::StakesNotOpen);
+  constexpr int kBlock = 4096;
+  std::vector<uint8_t> buf(kBlock * StakeRecSize);
+  for (int first = std::max(from, 0); first < count_; first += kBlock) {
+    const int n = std::min(kBlock, count_ - first);
+    file_.ReadAt(int64_t{first} * StakeRecSize, buf.data(), static_cast<size_t>(n) * StakeRecSize);
+    for (int i = 0; i < n; ++i)
+      fn(first + i, DecodeStake(buf.data() + static_cast<size_t>(i) * StakeRecSize));
+  }
 }
 
 void StakeStore::Write(const TStakeData& stake, int index) {
@@ -433,6 +446,92 @@ StakeCheckResult StakeStore::Check(const TDrawsArray& draws, const TConfigData& 
   unchecked_ = std::move(waiting);
   cacheIndex_ = -1;
   return result;
+}
+
+std::vector<TStakeData> StakeStore::Uncheck(const std::vector<int32_t>& drawNumbers,
+                                            const TConfigData& config) {
+  if (!file_.IsOpen()) throw Error(texts::StakesNotOpen);
+  std::vector<TStakeData> old;
+  if (drawNumbers.empty() || count_ == 0) return old;
+  std::vector<int32_t> wanted = drawNumbers;
+  std::sort(wanted.begin(), wanted.end());
+  // Adjacent records to write back: the first index, the records as they are and as they become.
+  struct Run {
+    int first = 0;
+    int n = 0;
+    std::vector<uint8_t> before, after;
+  };
+  std::vector<Run> runs;
+  std::vector<int> waiting;
+  constexpr int kBlock = 4096;
+  std::vector<uint8_t> buf(kBlock * StakeRecSize);
+  uint8_t was[StakeRecSize];
+  uint8_t now[StakeRecSize];
+  for (int first = 0; first < count_; first += kBlock) {
+    const int n = std::min(kBlock, count_ - first);
+    file_.ReadAt(int64_t{first} * StakeRecSize, buf.data(), static_cast<size_t>(n) * StakeRecSize);
+    for (int i = 0; i < n; ++i) {
+      const uint8_t* rec = buf.data() + static_cast<size_t>(i) * StakeRecSize;
+      TStakeData s = DecodeStake(rec);
+      if (s.IsSeparator() || !s.IsChecked() ||
+          !std::binary_search(wanted.begin(), wanted.end(), s.draw))
+        continue;
+      TStakeData u = s;
+      u.checked = 0;
+      u.result = TComb{};
+      u.matched = TCountedComb{};
+      u.matched.count = -1;
+      u.profit = StakeProfit(config, u.numbers.count, -1);
+      const int index = first + i;
+      if (runs.empty() || runs.back().first + runs.back().n != index) {
+        runs.emplace_back();
+        runs.back().first = index;
+      }
+      Run& run = runs.back();
+      run.before.insert(run.before.end(), rec, rec + StakeRecSize);
+      run.after.insert(run.after.end(), rec, rec + StakeRecSize);
+      // Only the bytes of the fields that change are touched: the rest of the record (the
+      // comment's bytes included) stays as it is on the disk.
+      EncodeStake(s, was);
+      EncodeStake(u, now);
+      uint8_t* out = run.after.data() + static_cast<size_t>(run.n) * StakeRecSize;
+      for (size_t b = 0; b < StakeRecSize; ++b)
+        if (was[b] != now[b]) out[b] = now[b];
+      ++run.n;
+      waiting.push_back(index);
+      old.push_back(std::move(s));
+    }
+  }
+  if (runs.empty()) return old;
+  cacheIndex_ = -1;
+  size_t written = 0;
+  try {
+    for (; written < runs.size(); ++written)
+      file_.WriteAt(int64_t{runs[written].first} * StakeRecSize, runs[written].after.data(),
+                    runs[written].after.size());
+    if (deferFlush_)
+      unflushed_ = true;
+    else
+      file_.Sync();
+  } catch (...) {
+    // Every run written (and the one that failed) goes back to what it was, as far as the disk
+    // lets it: the stakes keep their results and nothing waits anew.
+    const size_t touched = std::min(written + 1, runs.size());
+    for (size_t k = 0; k < touched; ++k) {
+      try {
+        file_.WriteAt(int64_t{runs[k].first} * StakeRecSize, runs[k].before.data(),
+                      runs[k].before.size());
+      } catch (const Error&) {
+      }
+    }
+    throw;
+  }
+  std::vector<int> merged;
+  merged.reserve(unchecked_.size() + waiting.size());
+  std::set_union(unchecked_.begin(), unchecked_.end(), waiting.begin(), waiting.end(),
+                 std::back_inserter(merged));
+  unchecked_ = std::move(merged);
+  return old;
 }
 
 template <typename Drop>

@@ -58,6 +58,9 @@ class StakeStore {
   int Count() const { return count_; }
   // Record index (0-based; -1 = the last record). Throws Error for an index outside the file.
   TStakeData Read(int index) const;
+  // Calls fn(index, stake) for the records from `from` to the end in file order, read in
+  // blocks. Throws Error when the file cannot be read.
+  void ForEach(int from, const std::function<void(int, const TStakeData&)>& fn) const;
   // Writes a record at an index 0..Count() (Count() appends) and flushes it. Throws Error; the
   // record is then as it was.
   void Write(const TStakeData& stake, int index);
@@ -94,6 +97,16 @@ class StakeStore {
   StakeCheckResult Check(const TDrawsArray& draws, const TConfigData& config,
                          const std::function<void(const TStakeData&)>& onChecked,
                          const std::function<void(int, int)>& progress);
+
+  // Takes back the results of the checked stakes (separators aside) of the given draw numbers,
+  // for draws that were edited or deleted: each becomes exactly what it was before its first
+  // check (checked 0, result 0,0,0, no matches, the profit of an unchecked stake under
+  // `config`) and waits for the next Check, which takes the draw that carries its number then.
+  // The records are written back in place, one write per run of adjacent records, then
+  // flushed once (at the end of a deferral while deferred). Throws Error: every record is then
+  // as it was and nothing waits anew. Returns the stakes as they were, in file order.
+  std::vector<TStakeData> Uncheck(const std::vector<int32_t>& drawNumbers,
+                                  const TConfigData& config);
 
   // Rewrites the file without rows first..last (1-based grid rows) or without the stakes whose
   // matches stand in the relation to value (separators kept). The new file is complete and
