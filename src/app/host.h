@@ -19,6 +19,8 @@ enum ChangeAspect : unsigned {
   ChangeStakes = 1u << 7,    // the stake file (rows or count)
   ChangeScript = 1u << 8,    // the scenario lines or the run state and its panels
   ChangeView = 1u << 9,      // a view flag: the lists and grids repaint
+  ChangeRatings = 1u << 10,  // the rating rows, their order or their efficiency mode
+  ChangeTables = 1u << 11,   // the regular stakes
 };
 
 // Everything the engine says to the person goes through this interface: the desktop window

@@ -115,6 +115,14 @@ bool SettingsStore::WriteFlag(ViewFlag flag) {
   });
 }
 
+bool SettingsStore::SetRatingsMode(int mode) {
+  view_.ratingsEffMode = mode;
+  return Guarded(host_, texts::ViewReadError, [&] {
+    WriteViewKey(frm_, view_, "RatingsEffMode");
+    frm_.Save();
+  });
+}
+
 void SettingsStore::OverrideFlag(ViewFlag flag, bool on) { *FlagField(flag) = on; }
 
 void SettingsStore::SetLayoutSizes(const LayoutSizes& sizes) {

@@ -83,6 +83,8 @@ class SettingsStore {
 
   // Values kept until shut-down.
   void SetStatDepth(int depth) { view_.drawsStatLen = depth; }
+  // The ratings' efficiency mode (0..2), written at once.
+  bool SetRatingsMode(int mode);
   void SetExcludeCount(int n) { view_.drawsExclude = n; }
   void SetLayoutSizes(const LayoutSizes& sizes);
 

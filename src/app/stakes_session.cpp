@@ -9,8 +9,8 @@
 namespace korvane {
 
 StakesSession::StakesSession(const SessionContext& ctx, const DrawArchive& archive,
-                             const SettingsStore& settings)
-    : ctx_(ctx), archive_(archive), settings_(settings), log_(ctx.files.Dir()) {}
+                             const SettingsStore& settings, RatingsSession& ratings)
+    : ctx_(ctx), archive_(archive), settings_(settings), ratings_(ratings), log_(ctx.files.Dir()) {}
 
 StakesSession::~StakesSession() { stakes_.Close(); }
 
@@ -93,10 +93,15 @@ int StakesSession::AddMany(const std::vector<TStakeData>& stakes, int draws) {
   return static_cast<int>(stakes.size());
 }
 
-void StakesSession::DeferFlush() { stakes_.DeferFlush(true); }
+void StakesSession::DeferFlush() {
+  stakes_.DeferFlush(true);
+  ratings_.DeferSave(true);
+}
 
 bool StakesSession::EndDeferral() {
-  return Guarded(ctx_.host, texts::StakesWriteError, [&] { stakes_.DeferFlush(false); });
+  const bool ok = Guarded(ctx_.host, texts::StakesWriteError, [&] { stakes_.DeferFlush(false); });
+  ratings_.DeferSave(false);
+  return ok;
 }
 
 bool StakesSession::AddSeparator() {
@@ -106,12 +111,14 @@ bool StakesSession::AddSeparator() {
 StakeCheckResult StakesSession::CheckAndRefresh() {
   StakeCheckResult result;
   if (!stakes_.IsOpen() || stakes_.Count() == 0 || Refused()) return result;
+  int seen = 0;  // the stakes whose results are in the file, also when a later span failed
   {
     BusyScope busy(ctx_.busy, texts::CheckingStakes);
     try {
       result = stakes_.Check(
           archive_.Draws(), settings_.Config(),
-          [this](const TStakeData& s) {
+          [this, &seen](const TStakeData& s) {
+            ++seen;
             ratings_.Add(s);
             if (settings_.View().stakesLogEnabled)
               log_.Write(s, [this](const std::string& message) {
@@ -126,8 +133,9 @@ StakeCheckResult StakesSession::CheckAndRefresh() {
       ReportError(ctx_.host, texts::StakesCheckError, e.what());
     }
   }
-  if (result.checked > 0) {
+  if (seen > 0) {
     stakes_.Reopen();
+    ratings_.AfterCheck();
     GridUpdate(true, false);
   }
   return result;
@@ -156,7 +164,22 @@ bool StakesSession::Clear() {
   if (!ConfirmDelete(ctx_.host, stakes_.Count())) return false;
   if (!Guarded(ctx_.host, texts::StakeDeleteError, [&] { stakes_.Truncate(); })) return false;
   GridUpdate(false, false);
+  ratings_.Refresh(stakes_);
   return true;
+}
+
+void StakesSession::Recheck(const std::vector<int32_t>& drawNumbers) {
+  if (!stakes_.IsOpen() || drawNumbers.empty()) return;
+  std::vector<TStakeData> old;
+  if (!Guarded(ctx_.host, texts::StakesCheckError,
+               [&] { old = stakes_.Uncheck(drawNumbers, settings_.Config()); }))
+    return;
+  if (old.empty()) return;
+  for (const TStakeData& s : old) ratings_.Remove(s);
+  GridUpdate(true, false);
+  // Checking puts them back with their new results (and saves the ratings); when none of
+  // the numbers has a draw now, the ratings are saved without them.
+  if (CheckAndRefresh().checked == 0) ratings_.AfterCheck();
 }
 
 bool StakesSession::Truncate() {

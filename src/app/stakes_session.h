@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ratings_session.h"
 #include "app/session_context.h"
 #include "app/settings_store.h"
 #include "core/archive.h"
@@ -20,11 +21,10 @@ namespace korvane {
 class StakesSession {
  public:
   StakesSession(const SessionContext& ctx, const DrawArchive& archive,
-                const SettingsStore& settings);
+                const SettingsStore& settings, RatingsSession& ratings);
   ~StakesSession();
 
   const StakeStore& Store() const { return stakes_; }
-  const Ratings& RatingRows() const { return ratings_; }
   bool IsOpen() const { return stakes_.IsOpen(); }
   int Count() const { return stakes_.IsOpen() ? stakes_.Count() : 0; }
 
@@ -64,8 +64,13 @@ class StakesSession {
   // Asks, then deletes grid rows first..last (1-based).
   bool DeleteRows(int first, int last);
   bool DeleteByCondition(StakeRelation op, int value);
-  // Asks with the record count, then empties the file.
+  // Asks with the record count, then empties the file; the ratings are rebuilt (asking
+  // first when they have rows).
   bool Clear();
+  // The stakes of these draw numbers (their draws were edited or deleted) lose their results
+  // and their share of the ratings, and are checked again against the draws now carrying
+  // those numbers.
+  void Recheck(const std::vector<int32_t>& drawNumbers);
   // Empties the file without asking (a scenario line that starts afresh).
   bool Truncate();
   void DeleteLogs();
@@ -83,7 +88,7 @@ class StakesSession {
   const DrawArchive& archive_;
   const SettingsStore& settings_;
   StakeStore stakes_;
-  Ratings ratings_;
+  RatingsSession& ratings_;
   StakeLog log_;
   bool scroll_ = false;
   std::string refusal_;

@@ -90,6 +90,8 @@ StartupResult RunInitialisation(Workspace& ws, const CommandLine& args, StartupF
     // 6: the combination list and the analysis views.
     ws.CombsGenerate(true, ws.DefaultGenParams());
     ws.RecomputeViews(true);
+    // 7: the ratings and the regular stakes, then the current scenario.
+    ws.LoadStakeState();
     // 7: the current scenario.
     std::error_code ec;
     if (fs::exists(ws.Files().Scenario(), ec)) ws.ScriptLoadFile(ws.Files().Scenario(), false);

@@ -21,7 +21,9 @@ Workspace::Workspace(Host& host, fs::path dataDir)
       settings_(host_, busy_, files_),
       stats_(context_, archive_, settings_, settings_.RegistrySettings()),
       combs_(context_, archive_, settings_),
-      stakes_(context_, archive_, settings_),
+      ratings_(context_, settings_),
+      stakes_(context_, archive_, settings_, ratings_),
+      tables_(context_, settings_),
       scenario_(context_, settings_) {
   archive_.SetPath(files_.Draws());
 }
@@ -81,6 +83,13 @@ bool Workspace::SetProxy(const ProxySettings& proxy) { return settings_.SetProxy
 
 bool Workspace::ToggleView(ViewFlag flag) {
   const bool ok = settings_.ToggleFlag(flag);
+  // The regulars are held only while their tab shows.
+  if (flag == ViewFlag::TabTables) {
+    if (settings_.Flag(flag))
+      tables_.Load();
+    else
+      tables_.Drop();
+  }
   host_.changed(ChangeView);
   return ok;
 }
@@ -120,7 +129,13 @@ bool Workspace::Open() {
   stats_.BuildRegistry();
   LoadArchive();
   combs_.Generate(true, combs_.DefaultGenParams());
+  LoadStakeState();
   return true;
+}
+
+void Workspace::LoadStakeState() {
+  ratings_.Load();
+  tables_.Load();
 }
 
 bool Workspace::OpenForReading() {
@@ -129,6 +144,8 @@ bool Workspace::OpenForReading() {
   stats_.BuildRegistry();
   LoadArchive();
   combs_.Generate(true, combs_.DefaultGenParams());
+  ratings_.SetReadOnly(true);
+  LoadStakeState();
   return stakes;
 }
 
@@ -211,6 +228,14 @@ bool Workspace::DeleteDraws(const std::vector<int>& listRows) {
   }
   const bool saved = SaveArchiveChange(before);
   RecomputeViews();
+  if (saved) {
+    // The stakes of the deleted draws lose the results checked against them.
+    std::vector<int32_t> numbers;
+    for (int r : listRows)
+      if (r >= 0 && r < static_cast<int>(before.size()))
+        numbers.push_back(before[before.size() - 1 - static_cast<size_t>(r)].number);
+    stakes_.Recheck(numbers);
+  }
   return saved;
 }
 
@@ -230,7 +255,14 @@ bool Workspace::EditDraw(int listIndex, const TDrawRec& draw) {
     return false;
   const bool saved = SaveArchiveChange(before);
   RecomputeViews();
-  if (saved) stakes_.CheckAndRefresh();
+  if (saved) {
+    // The stakes checked against the old draw (its number may have changed too) are checked
+    // again against what now carries those numbers.
+    const int32_t old = before[before.size() - 1 - static_cast<size_t>(listIndex)].number;
+    stakes_.Recheck(old == draw.number ? std::vector<int32_t>{old}
+                                       : std::vector<int32_t>{old, draw.number});
+    stakes_.CheckAndRefresh();
+  }
   return saved;
 }
 

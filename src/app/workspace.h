@@ -18,12 +18,14 @@
 #include "app/busy_scope.h"
 #include "app/combs_session.h"
 #include "app/host.h"
+#include "app/ratings_session.h"
 #include "app/scenario_session.h"
 #include "app/session_context.h"
 #include "app/settings_store.h"
 #include "app/stakes_session.h"
 #include "app/stats_session.h"
 #include "app/status_panels.h"
+#include "app/tables_session.h"
 #include "core/archive.h"
 #include "core/csv.h"
 #include "core/datadir.h"
@@ -73,6 +75,8 @@ class Workspace {
   const CombsSession& CombsPart() const { return combs_; }
   const StakesSession& StakesPart() const { return stakes_; }
   const ScenarioSession& ScenarioPart() const { return scenario_; }
+  const RatingsSession& RatingsPart() const { return ratings_; }
+  const TablesSession& TablesPart() const { return tables_; }
   // Shortcuts to what the faces read most.
   const TConfigData& Config() const { return settings_.Config(); }
   const ViewSettings& View() const { return settings_.View(); }
@@ -253,7 +257,7 @@ class Workspace {
   void CombsCheckNums() { combs_.CheckNums(); }
 
   // Stakes ---------------------------------------------------------------------------------
-  const Ratings& RatingRows() const { return stakes_.RatingRows(); }
+  const Ratings& RatingRows() const { return ratings_.Rows(); }
   // A new stake of a kind for the draw to be predicted (numbers empty when comb is none).
   TStakeData NewStake(uint8_t kind, const std::optional<TComb>& comb,
                       const std::string& comment) const;
@@ -282,6 +286,43 @@ class Workspace {
   void StakesGridUpdate(bool refresh, bool selectLast) { stakes_.GridUpdate(refresh, selectLast); }
   // True once after a StakesGridUpdate that asked for the newest record.
   bool TakeStakesScroll() { return stakes_.TakeScroll(); }
+
+  // The stake file, ratings and regulars that Open loads after the archive.
+  void LoadStakeState();
+
+  // Ratings ---------------------------------------------------------------------------------
+  void RatingsClickColumn(int column) { ratings_.ClickColumn(column); }
+  void RatingsSort(int column, bool descending) { ratings_.Sort(column, descending); }
+  // "Обновить рейтинг": rebuilt from the stakes (asking first when rows exist).
+  bool RatingsRefresh() { return ratings_.Refresh(stakes_.Store()); }
+  // The efficiency mode of the E columns, written to Korvane.frm at once.
+  void SetRatingsMode(EffMode mode);
+  bool RatingsExport(const fs::path& path) const { return ratings_.ExportCsv(path); }
+  // The scenario lines of rating rows (indexes in the list's order): the accepted lines; a
+  // row that makes no valid line shows its message and is left out.
+  std::vector<std::string> RatingsScriptLines(const std::vector<int>& rows) const;
+  // "Добавить в сценарий": the accepted lines are added to the current scenario; how many.
+  int RatingsToScript(const std::vector<int>& rows);
+  // The charts; none when there is too little to draw (the message is shown).
+  std::optional<ChartData> ProfitByDrawChart();
+  std::optional<ChartData> RatingsStakesChart(const std::vector<int>& rows, bool profit);
+  std::optional<ChartData> RatingsDistributionChart(const std::vector<int>& rows);
+
+  // Regular stakes -------------------------------------------------------------------------
+  const Tables& Regulars() const { return tables_.Rows(); }
+  // Reads the regulars (while their tab shows, or its flag is set for this run).
+  void LoadRegulars() { tables_.Load(); }
+  // "Добавить регулярную ставку": the regulars the dialog's record makes for the selection.
+  bool AddRegulars(const TTableData& fromDialog, const TSelectedCombs& selected);
+  bool DeleteRegulars(const std::vector<int>& rows) { return tables_.Delete(rows); }
+  // "Сделать ставку по регуляру": the regular's advanced copy and the stake it makes (for the
+  // stake dialog); none when the row does not exist.
+  std::optional<std::pair<TTableData, TStakeData>> PrepareRegularStake(int row) const;
+  // The stake dialog's OK: the regular takes its advanced state, then the stake is added.
+  bool CommitRegularStake(int row, const TTableData& advanced, const TStakeData& stake, int draws);
+  // "Тест регуляров": one stake per regular on each of the last `count` draws, checked at
+  // the end; the regulars keep their advanced state.
+  bool RegularTest(const std::vector<int>& rows, int count);
 
   // Scenario --------------------------------------------------------------------------------
   int ScriptAddLine(const std::string& text) { return scenario_.AddLine(text); }
@@ -335,7 +376,9 @@ class Workspace {
   SettingsStore settings_;
   StatsSession stats_;
   CombsSession combs_;
+  RatingsSession ratings_;
   StakesSession stakes_;
+  TablesSession tables_;
   ScenarioSession scenario_;
   std::function<void(const TStakeData&)> onScenarioStake_;
   bool suspendViews_ = false;
