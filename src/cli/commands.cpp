@@ -13,6 +13,7 @@ void RegisterCommands(CLI::App& app, CommandTable& table) {
   RegisterFilterCommands(app, table);
   RegisterStakeCommands(app, table);
   RegisterScriptCommands(app, table);
+  RegisterRatingCommands(app, table);
 }
 
 int RunCommand(const CommandTable& table, CliHost& host, const fs::path& dataDir,

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
+#include <map>
 
 #include "core/csv.h"
 #include "core/demo.h"
@@ -171,7 +173,10 @@ TEST_F(CliTest, ReadersWorkBesideTheHolderWritersAreRefused) {
                                  "filter --method NUMS --keep --values 1",
                                  "filter-text 'TSD1#NUMS:10#LMV:3#SF:1'",
                                  "scenario-text " + lsc,
-                                 "export-csv '" + (dir / "out.csv").string() + "'"};
+                                 "export-csv '" + (dir / "out.csv").string() + "'",
+                                 "ratings",
+                                 "ratings-export '" + (dir / "r.csv").string() + "'",
+                                 "regulars"};
   for (const std::string& cmd : readers) EXPECT_EQ(Cli(D() + cmd).code, 0) << cmd;
   const CliRun stakes = Cli(D() + "stakes");
   EXPECT_EQ(stakes.code, 0);
@@ -181,7 +186,11 @@ TEST_F(CliTest, ReadersWorkBesideTheHolderWritersAreRefused) {
                                  "check",
                                  "--yes stakes-delete --rows 1-1",
                                  "forecast " + lsc,
-                                 "test " + lsc + " --count 1"};
+                                 "test " + lsc + " --count 1",
+                                 "--yes ratings-refresh",
+                                 "regular-add --numbers '1;2;3'",
+                                 "regular-stake",
+                                 "regular-test --count 1"};
   const std::string refused = "Ошибка: Каталог данных " + dir.path().string() +
                               " занят: с ним работает другая копия программы. Команда, "
                               "изменяющая данные, не выполнена.\n";
@@ -242,6 +251,136 @@ TEST_F(CliTest, ADamagedArchiveIsReportedAndStakesAreRefused) {
   EXPECT_EQ(fs::file_size(dir / "Korvane.lsk"), 0u);
   EXPECT_EQ(Cli(D() + "check").code, 1);
   EXPECT_EQ(test::ReadBytes(dir / "Korvane.ldr"), bytes);  // never rewritten
+}
+
+std::vector<std::string> Tabs(const std::string& line) {
+  std::vector<std::string> cells;
+  size_t from = 0;
+  for (size_t tab; (tab = line.find('\t', from)) != std::string::npos; from = tab + 1)
+    cells.push_back(line.substr(from, tab - from));
+  cells.push_back(line.substr(from));
+  return cells;
+}
+
+// Money text such as "-12.00" in hundredths.
+int64_t Cents(const std::string& text) {
+  return static_cast<int64_t>(std::llround(std::stod(text) * 100));
+}
+
+// After a back-test each scenario line variant is one rating row, and its counts are what the
+// stake grid adds up to for that comment.
+TEST_F(CliTest, RatingsAfterATestAddUpToTheStakeGrid) {
+  test::WriteBytes(dir / "Korvane.ldr", DrawArchive::Serialize(MakeDemoDraws(60, 9)));
+  test::WriteBytes(dir / "s.lsc",
+                   "FULL:0#RAND|TSD1#NUMS:10,20#LMV:1-2;1#SF:1| | | | | | |Nums\r\n"
+                   "FULL:0#ALL|TSD1#SUMS:5#LMV:1#SF:1| | | | | | |Sums\r\n");
+  ASSERT_EQ(Cli(D() + "test '" + (dir / "s.lsc").string() + "' --count 15").code, 0);
+
+  struct Sum {
+    int stakes = 0, matched = 0;
+    std::array<int, 4> hits{};
+    int64_t profit = 0;
+  };
+  std::map<std::string, Sum> grid;
+  const std::vector<std::string> stakeLines = SplitLines(Cli(D() + "stakes").out);
+  for (size_t i = 1; i < stakeLines.size(); ++i) {
+    const std::vector<std::string> c = Tabs(stakeLines[i]);
+    if (c[0].empty()) continue;  // the separator between runs
+    ASSERT_EQ(c.size(), 9u);
+    ASSERT_FALSE(c[5].empty()) << "unchecked: " << stakeLines[i];
+    Sum& s = grid[c[8]];
+    ++s.stakes;
+    s.matched += std::stoi(c[5]);
+    ++s.hits[static_cast<size_t>(std::stoi(c[5]))];
+    s.profit += Cents(c[7]);
+  }
+  ASSERT_EQ(grid.size(), 5u);  // four variants of the first line and the second line
+
+  const CliRun ratings = Cli(D() + "ratings --mode 2 --sort 0");
+  ASSERT_EQ(ratings.code, 0);
+  const std::vector<std::string> rows = SplitLines(ratings.out);
+  ASSERT_EQ(rows.size(), grid.size() + 1);
+  EXPECT_EQ(
+      rows[0],
+      "Комментарий\tСтавок\tУгадано\tСреднее\tПрофит\tСр. профит\t0\t1\t2\t3\tE0\tE1\tE2\tE3\t"
+      "p(Угадано)\tp(3)");
+  for (size_t i = 1; i < rows.size(); ++i) {
+    const std::vector<std::string> c = Tabs(rows[i]);
+    ASSERT_EQ(c.size(), 16u);
+    ASSERT_EQ(grid.count(c[0]), 1u) << c[0];
+    const Sum& s = grid[c[0]];
+    EXPECT_EQ(std::stoi(c[1]), s.stakes) << c[0];
+    EXPECT_EQ(std::stoi(c[2]), s.matched) << c[0];
+    for (size_t m = 0; m < 4; ++m) EXPECT_EQ(std::stoi(c[6 + m]), s.hits[m]) << c[0];
+    EXPECT_EQ(Cents(c[4]), s.profit) << c[0];
+    EXPECT_EQ(c[13].back(), '%');
+    if (i > 1) {
+      EXPECT_LE(Tabs(rows[i - 1])[0], c[0]);  // sorted by comment
+    }
+  }
+
+  // A rebuild from the file gives the same rows; the export writes them.
+  EXPECT_EQ(Cli(D() + "--yes ratings-refresh").out, "rows 5\n");
+  EXPECT_EQ(Cli(D() + "ratings --mode 2 --sort 0").out, ratings.out);
+  ASSERT_EQ(Cli(D() + "ratings-export '" + (dir / "r.csv").string() + "'").code, 0);
+  EXPECT_EQ(SplitLines(test::ReadBytes(dir / "r.csv")).size(), 6u);
+
+  // Rows go back to a scenario file as lines, in the order of the list.
+  const CliRun added =
+      Cli(D() + "ratings-to-script '" + (dir / "back.lsc").string() + "' --rows 1-2");
+  EXPECT_EQ(added.code, 0);
+  EXPECT_EQ(added.out, "added 2\n");
+  const std::vector<std::string> listed = SplitLines(Cli(D() + "ratings").out);
+  const std::vector<std::string> lines = SplitLines(test::ReadBytes(dir / "back.lsc"));
+  ASSERT_EQ(lines.size(), 2u);
+  for (size_t i = 0; i < 2; ++i) {
+    const std::string comment = Tabs(listed[i + 1])[0];
+    const std::string prefix = comment.substr(0, comment.find(" @ "));
+    EXPECT_EQ(lines[i].substr(lines[i].rfind('|') + 1), prefix) << lines[i];
+    EXPECT_EQ(std::count(lines[i].begin(), lines[i].end(), '|'), 8) << lines[i];
+  }
+  EXPECT_EQ(Cli(D() + "scenario-text '" + (dir / "back.lsc").string() + "'").code, 0);
+}
+
+// The regulars 8;9;0 with step 3 and 0;0;0 with step -1: a test over five draws makes ten
+// checked stakes, the regulars keep where they got to, and a stake by a regular goes on.
+TEST_F(CliTest, RegularsAreAddedTestedAndStaked) {
+  test::WriteBytes(dir / "Korvane.ldr", DrawArchive::Serialize(MakeDemoDraws(20, 4)));
+  EXPECT_EQ(Cli(D() + "regular-add --numbers '8;9;0' --step 3 --comment Up").out, "regulars 1\n");
+  EXPECT_EQ(Cli(D() + "regular-add --numbers '0,0,0' --step -1 --comment Down").out,
+            "regulars 2\n");
+  const CliRun twice = Cli(D() + "regular-add --numbers '1;1;1' --comment up", true);
+  EXPECT_EQ(twice.code, 1);
+  EXPECT_NE(twice.out.find("Запись с таким комментарией уже присутствует в списке!"),
+            std::string::npos);
+  const CliRun bad = Cli(D() + "regular-add --numbers '1;10;1' --comment New", true);
+  EXPECT_EQ(bad.code, 1);
+  EXPECT_NE(bad.out.find("Введена некорректная комбинация!"), std::string::npos);
+
+  EXPECT_EQ(Cli(D() + "--yes regular-test --count 5").out, "records 10\n");
+  EXPECT_EQ(Cli(D() + "regulars").out,
+            "Комментарий\tСтартовая комбинация\tШаг\tТекущая комбинация\tСтавок\n"
+            "Up\t8;9;0\t3\t3;4;5\t5\n"
+            "Down\t0;0;0\t-1\t5;5;5\t5\n");
+  const std::vector<std::string> stakes = SplitLines(Cli(D() + "stakes").out);
+  ASSERT_EQ(stakes.size(), 11u);
+  for (size_t i = 1; i < stakes.size(); ++i) {
+    EXPECT_EQ(Tabs(stakes[i])[1], "Регуляр") << stakes[i];
+    EXPECT_FALSE(Tabs(stakes[i])[5].empty()) << stakes[i];  // checked
+  }
+  EXPECT_EQ(Tabs(stakes[1])[2], "1;2;3");
+  EXPECT_EQ(Tabs(stakes[2])[2], "9;9;9");
+  const std::vector<std::string> ratings = SplitLines(Cli(D() + "ratings").out);
+  ASSERT_EQ(ratings.size(), 3u);
+  EXPECT_EQ(Tabs(ratings[1])[1], "5");
+  EXPECT_EQ(Tabs(ratings[2])[1], "5");
+
+  const CliRun staked = Cli(D() + "regular-stake --row 1");
+  EXPECT_EQ(staked.code, 0);
+  EXPECT_EQ(Tabs(staked.out)[2], "6;7;8");
+  EXPECT_EQ(Tabs(SplitLines(Cli(D() + "regulars").out)[1])[3], "6;7;8");
+  EXPECT_EQ(Cli(D() + "regular-stake --row 3").code, 2);
+  EXPECT_EQ(Cli(D() + "regular-test --count 20").code, 2);  // 19 draws have one before them
 }
 
 }  // namespace
