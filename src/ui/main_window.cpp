@@ -28,10 +28,12 @@
 #include "ui/first_run_dialog.h"
 #include "ui/menu_layout.h"
 #include "ui/qt_host.h"
+#include "ui/ratings_page.h"
 #include "ui/script_page.h"
 #include "ui/stakes_page.h"
 #include "ui/stat_page.h"
 #include "ui/status_labels.h"
+#include "ui/tables_page.h"
 #include "ui/ui_texts.h"
 
 namespace korvane::ui {
@@ -54,6 +56,9 @@ MainWindow::MainWindow(Workspace& ws, QtHost& host, CommandLine args)
     mainPages_->setTabVisible(MainPageIndex(name), visible);
   };
   ctx_.afterRun = [this] { AfterRun(); };
+  ctx_.activatePage = [this](const char* name) {
+    mainPages_->setCurrentIndex(MainPageIndex(name));
+  };
   BuildLayout();
   BuildStatusBar();
   BindAllActions(*actions_, ctx_);
@@ -92,8 +97,8 @@ void MainWindow::BuildLayout() {
   AddPage(Side::Main, new Page(ws_, "tsLayout", PageLayout));
   AddPage(Side::Main, new Page(ws_, "tsWeek", PageWeek));
   ctx_.stakes = AddPage(Side::Main, new StakesPage(ws_));
-  AddPage(Side::Main, new Page(ws_, "tsRatings", PageRatings));
-  AddPage(Side::Main, new Page(ws_, "tsTables", PageTables));
+  ctx_.ratings = AddPage(Side::Main, new RatingsPage(ws_));
+  ctx_.tables = AddPage(Side::Main, new TablesPage(ws_));
   AddPage(Side::Main, new Page(ws_, "tsSystems", PageSystems));
   ctx_.script = AddPage(Side::Main, new ScriptPage(ws_));
   mainPages_->setTabVisible(MainPageIndex("tsSystems"), false);  // the systems tab starts hidden
@@ -170,10 +175,12 @@ QMenu* MainWindow::Menu(const char* caption) const {
 void MainWindow::BuildMenus() {
   MenuTargets targets;
   targets.menuBar = menuBar();
-  QWidget* lists[] = {ctx_.archive->List(), ctx_.combs->List(), ctx_.stat->Table(),
-                      ctx_.stakes->Grid(), ctx_.script->View()};
+  QWidget* lists[] = {ctx_.archive->List(), ctx_.combs->List(),  ctx_.stat->Table(),
+                      ctx_.stakes->Grid(),  ctx_.script->View(), ctx_.ratings->List(),
+                      ctx_.tables->List()};
   for (QWidget* list : lists) targets.lists[S(list->objectName())] = list;
-  for (QToolBar* bar : {ctx_.combs->Tools(), ctx_.stakes->Tools(), ctx_.script->Tools()})
+  for (QToolBar* bar : {ctx_.combs->Tools(), ctx_.stakes->Tools(), ctx_.script->Tools(),
+                        ctx_.ratings->Tools(), ctx_.ratings->ChartTools(), ctx_.tables->Tools()})
     targets.toolBars[S(bar->objectName())] = bar;
   submenus_ = ApplyMenuLayout(DefaultMenuLayout(), *actions_, targets);
 }

@@ -32,6 +32,8 @@ class QtHost;
 class StatPage;
 class StakesPage;
 class ScriptPage;
+class RatingsPage;
+class TablesPage;
 
 // The main window: the pages, the status bar and the menus over one Workspace. It only
 // composes; each page binds its own actions (ui/actions/) and the menus come from the layout
@@ -54,6 +56,8 @@ class MainWindow : public QMainWindow, public StartupFace {
   CombsPage* Combs() const { return ctx_.combs; }
   StakesPage* Stakes() const { return ctx_.stakes; }
   ScriptPage* Script() const { return ctx_.script; }
+  RatingsPage* Ratings() const { return ctx_.ratings; }
+  TablesPage* Tables() const { return ctx_.tables; }
   QTabWidget* LeftPages() const { return leftPages_; }
   QTabWidget* MainPages() const { return mainPages_; }
   const std::vector<Page*>& Pages() const { return pages_; }

@@ -68,10 +68,14 @@ const MenuLayout& DefaultMenuLayout() {
           "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine", "-", "DrawsStatExportToExcel"}},
         {MenuStakes,
          {"StakeAdd", "StakeAddRandom", "StakeAddSelected", "StakeAddAll", "-", "StakeDel",
-          "StakeFilter", "StakeClear", "-", "StakesCheckManual", "-", "LogStakes",
-          "LogStakesDelete", "StakesScroll", "StakesCheckLine", "-", "StakesXlsExport"}},
-        {MenuRatings, {}},
-        {MenuTables, {}},
+          "StakeFilter", "StakeClear", "-", "StakesCheckManual", "-", "StakesGraphDraws", "-",
+          "LogStakes", "LogStakesDelete", "StakesScroll", "StakesCheckLine", "-",
+          "StakesXlsExport"}},
+        {MenuRatings,
+         {"RatingsRefresh", "-", "RatingsToScript", "-", "RatingsGraphOverlap",
+          "StakesGraphOverlap", "StakesGraphProfits", "-", ">RatingsEff", "-", "RatingsExport",
+          "RatingsXlsExport"}},
+        {MenuTables, {"TablesAdd", "TablesDel", "-", "TablesStakeAdd", "TablesStakeTest"}},
         {MenuSystems, {}},
         {MenuView,
          {"ViewColorDraws", "ViewColorCombs", "ViewColorCard", "ViewColorCardSequences",
@@ -81,6 +85,8 @@ const MenuLayout& DefaultMenuLayout() {
           "urlAuthText", "urlTG", "-", "About"}},
     };
     l.submenus["Language"] = {MenuLanguage, {}};
+    l.submenus["RatingsEff"] = {MenuRatingsEff,
+                                {"RatingsEffMode0", "RatingsEffMode1", "RatingsEffMode2"}};
     l.contextMenus["lvDraws"] = {"DrawsAdd", "DrawsEdit",   "DrawsDel",
                                  "-",        "DrawsImport", "DrawsExport",
                                  "-",        "DrawsInfo",   "DrawsSorted"};
@@ -104,12 +110,32 @@ const MenuLayout& DefaultMenuLayout() {
                                  "StakeAdd",
                                  "StakeAddRandom",
                                  "StakeAddSelected",
-                                 "StakeAddAll"};
+                                 "StakeAddAll",
+                                 "-",
+                                 "TablesAdd",
+                                 "TablesStakeAdd"};
     l.contextMenus["lvDrawsStat"] = {
         "StatFilter_Include",         "StatFilter_Exclude",     "-", "DrawsStatCalc",         "-",
         "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine", "-", "DrawsStatExportToExcel"};
-    l.contextMenus["sgStakes"] = {"StakeAdd",    "StakeAddRandom", "-", "StakeDel",
-                                  "StakeFilter", "StakeClear",     "-", "StakesCheckManual"};
+    l.contextMenus["sgStakes"] = {"StakeAdd",
+                                  "StakeAddRandom",
+                                  "-",
+                                  "StakeDel",
+                                  "StakeFilter",
+                                  "StakeClear",
+                                  "-",
+                                  "StakesCheckManual",
+                                  "-",
+                                  "TablesStakeAdd",
+                                  "-",
+                                  "StakesGraphDraws",
+                                  "RatingsRefresh"};
+    l.contextMenus["lvRatings"] = {
+        "RatingsRefresh",     "RatingsToScript",    "-", "RatingsGraphOverlap",
+        "StakesGraphOverlap", "StakesGraphProfits", "-", "RatingsExport",
+        "RatingsXlsExport"};
+    l.contextMenus["lvTables"] = {"TablesAdd", "TablesDel", "-", "TablesStakeAdd",
+                                  "TablesStakeTest"};
     l.contextMenus["lvScript"] = {"ScriptOpen",     "ScriptSave", "-",           "ScriptAdd",
                                   "ScriptEmpty",    "ScriptLoad", "ScriptClone", "ScriptEdit",
                                   "ScriptDel",      "ScriptClr",  "-",           "ScriptUp",
@@ -120,11 +146,22 @@ const MenuLayout& DefaultMenuLayout() {
         {"CombsGen", "", "document-new"},   {"CombsOpen", "", "document-open"},
         {"CombsSave", "", "document-save"}, {"CombsUndo", "", "edit-undo"},
         {"CombsCopy", "", "edit-copy"},     {"CombsPaste", "", "edit-paste"}};
-    l.toolBars["stakesTools"] = {{"StakeAdd", "", ""},
-                                 {"StakeAddRandom", "Случайная ставка", ""},
-                                 {"StakeClear", "", ""},
-                                 {"StakeFilter", "", ""},
-                                 {"StakesXlsExport", "Экспорт в Excel", ""}};
+    l.toolBars["stakesTools"] = {
+        {"StakeAdd", "", ""},         {"StakeAddRandom", "Случайная ставка", ""},
+        {"StakeClear", "", ""},       {"StakeFilter", "", ""},
+        {"StakesGraphDraws", "", ""}, {"StakesXlsExport", "Экспорт в Excel", ""}};
+    l.toolBars["ratingsTools"] = {{"RatingsRefresh", "Пересчитать рейтинг по текущим данным", ""},
+                                  {"RatingsToScript", "", ""},
+                                  {"-", "", ""},
+                                  {"RatingsExport", "", ""},
+                                  {"RatingsXlsExport", "Экспорт в Excel", ""}};
+    l.toolBars["ratingsCharts"] = {{"RatingsGraphOverlap", "", ""},
+                                   {"StakesGraphOverlap", "", ""},
+                                   {"StakesGraphProfits", "", ""}};
+    l.toolBars["tablesTools"] = {{"TablesAdd", "", ""},
+                                 {"TablesDel", "", ""},
+                                 {"TablesStakeAdd", "", ""},
+                                 {"TablesStakeTest", "", ""}};
     // The run buttons first, so that "Стоп" never hides behind the tool bar's edge.
     l.toolBars["scriptTools"] = {
         {"ScriptRun", "", ""},   {"ScriptTest", "", ""}, {"ScriptStop", "", ""},

@@ -18,7 +18,9 @@ class ActionTable;
 class ArchivePage;
 class CombsPage;
 class QtHost;
+class RatingsPage;
 class ScriptPage;
+class TablesPage;
 class StakesPage;
 class StatPage;
 
@@ -33,12 +35,16 @@ struct WindowContext {
   StatPage* stat = nullptr;
   StakesPage* stakes = nullptr;
   ScriptPage* script = nullptr;
+  RatingsPage* ratings = nullptr;
+  TablesPage* tables = nullptr;
   // A file to open (save = false) or to write; empty when the user cancelled. `filter` is
   // the dialog's filter ("Файлы тиражей (*.csv)"), `suffix` the default extension.
   std::function<QString(bool save, const QString& filter, const QString& suffix)> chooseFile;
   // Main pages by object name ("tsCard"): shown or hidden.
   std::function<bool(const char* page)> pageVisible;
   std::function<void(const char* page, bool visible)> showPage;
+  // Brings a main page to the front.
+  std::function<void(const char* page)> activatePage;
   // After a scenario run: open its log, close the window when that was asked meanwhile.
   std::function<void()> afterRun;
 };

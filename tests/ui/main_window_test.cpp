@@ -4,6 +4,8 @@
 #include "ui/main_window.h"
 
 #include <QApplication>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -13,8 +15,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QMenuBar>
 #include <QProcess>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -28,6 +32,7 @@
 #include <QTreeWidget>
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "app/workspace.h"
 #include "core/archive.h"
@@ -36,6 +41,7 @@
 #include "ui/action_catalog.h"
 #include "ui/action_table.h"
 #include "ui/archive_page.h"
+#include "ui/chart_window.h"
 #include "ui/combs_page.h"
 #include "ui/draw_dialog.h"
 #include "ui/draw_info_dialog.h"
@@ -43,6 +49,8 @@
 #include "ui/gen_dialog.h"
 #include "ui/menu_layout.h"
 #include "ui/qt_host.h"
+#include "ui/ratings_page.h"
+#include "ui/regular_dialog.h"
 #include "ui/script_dialogs.h"
 #include "ui/script_page.h"
 #include "ui/settings_dialog.h"
@@ -51,6 +59,7 @@
 #include "ui/stakes_page.h"
 #include "ui/stat_model.h"
 #include "ui/stat_page.h"
+#include "ui/tables_page.h"
 
 using namespace korvane;
 using namespace korvane::ui;
@@ -128,6 +137,8 @@ class MainWindowTest : public QObject {
   void statusNumbersKeepTheirWidth();
   void emptyArchiveSaysHowToGetDraws();
   void normColumnsShowWhilePrefetchIsOn();
+  void ratingsFollowAScenarioTestAndDrawCharts();
+  void regularsAreAddedStakedAndTested();
 };
 
 void MainWindowTest::startOnEmptyFolder() {
@@ -858,6 +869,173 @@ void MainWindowTest::normColumnsShowWhilePrefetchIsOn() {
     QVERIFY(!page->Table()->isColumnHidden(c));
     QCOMPARE(page->Model()->index(0, c).data().toString(), QStringLiteral("-"));
   }
+}
+
+void MainWindowTest::ratingsFollowAScenarioTestAndDrawCharts() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 60);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  RatingsPage* page = app.window->Ratings();
+  QCOMPARE(page->Model()->rowCount(), 0);
+  app.ws->ScriptAddLine("FULL:0#ALL| | | | | | | |Все");
+  app.ws->ScriptAddLine("FULL:0#FIRST|TSD1#NUMS:10#LMV:1#SF:1| | | | | | |Первая");
+  // The rows grow while the test runs, not only at its end.
+  std::set<int> seenDuring;
+  QTimer watcher;
+  QObject::connect(&watcher, &QTimer::timeout, [&] {
+    if (!app.ws->Script().running) return;
+    int stakes = 0;
+    for (int r = 0; r < page->Model()->rowCount(); ++r)
+      stakes += page->Model()->index(r, 1).data().toInt();
+    seenDuring.insert(stakes);
+  });
+  watcher.start(5);
+  OnDialog<TestCountDialog>([](TestCountDialog* d) {
+    d->CountField()->setValue(6);
+    QVERIFY(d->TryAccept());
+  });
+  QVERIFY(app.window->Actions().Trigger("ScriptTest"));
+  watcher.stop();
+  QCOMPARE(page->Model()->rowCount(), 2);
+  QCOMPARE(app.Panel(5), QStringLiteral("Рейтинг: 2"));
+  QString seen;
+  for (int n : seenDuring) seen += QString::number(n) + QLatin1Char(' ');
+  QVERIFY2(seenDuring.size() >= 3, qPrintable(seen));
+  QCOMPARE(page->Model()->columnCount(), 16);
+  QCOMPARE(page->Model()->headerData(14, Qt::Horizontal, Qt::DisplayRole).toString(),
+           QStringLiteral("p(Угадано)"));
+  QVERIFY(!page->Model()->headerData(15, Qt::Horizontal, Qt::ToolTipRole).toString().isEmpty());
+  int all = 0;
+  while (!page->Model()->index(all, 0).data().toString().startsWith(QStringLiteral("01.000")))
+    ++all;
+  QCOMPARE(page->Model()->index(all, 1).data().toString(), QStringLiteral("6000"));
+
+  // The efficiency mode changes the E columns and is kept.
+  QVERIFY(app.window->Actions().Trigger("RatingsEffMode0"));
+  QCOMPARE(page->Model()->index(all, 10).data().toString(), QStringLiteral("4374"));
+  QVERIFY(app.window->Actions().Get("RatingsEffMode0")->isChecked());
+  QVERIFY(!app.window->Actions().Get("RatingsEffMode1")->isChecked());
+  QVERIFY(app.window->Actions().Trigger("RatingsEffMode2"));
+  QVERIFY(page->Model()->index(all, 10).data().toString().endsWith(QLatin1Char('%')));
+
+  // Charts: the profit by draw of every stake, then the distribution of the selected rows.
+  OnDialog<ChartWindow>([](ChartWindow* w) {
+    QCOMPARE(w->windowTitle(), QStringLiteral("График суммарного профита ставок по тиражам"));
+    const QList<QAbstractSeries*> series = w->View()->chart()->series();
+    QCOMPARE(series.size(), 3);
+    QCOMPARE(static_cast<QLineSeries*>(series[0])->count(), 6);
+    QVERIFY(w->MarksBox()->isChecked());
+    w->MarksBox()->setChecked(false);
+    QVERIFY(!static_cast<QLineSeries*>(series[0])->pointLabelsVisible());
+    w->accept();
+  });
+  QVERIFY(app.window->Actions().Trigger("StakesGraphDraws"));
+  QVERIFY(!app.window->Actions().Get("RatingsGraphOverlap")->isEnabled());
+  page->List()->selectRow(all);
+  QVERIFY(app.window->Actions().Get("RatingsGraphOverlap")->isEnabled());
+  OnDialog<ChartWindow>([](ChartWindow* w) {
+    const QList<QAbstractSeries*> series = w->View()->chart()->series();
+    QCOMPARE(series.size(), 2);  // chance and the row
+    QCOMPARE(series[0]->name(), QStringLiteral("Нормальные значения"));
+    QCOMPARE(static_cast<QLineSeries*>(series[1])->count(), 4);
+    w->accept();
+  });
+  QVERIFY(app.window->Actions().Trigger("RatingsGraphOverlap"));
+  page->List()->selectRow(1 - all);  // the line with one stake a draw
+  OnDialog<ChartWindow>([](ChartWindow* w) {
+    QCOMPARE(w->View()->chart()->series().size(), 1);
+    QCOMPARE(static_cast<QLineSeries*>(w->View()->chart()->series()[0])->count(), 6);
+    w->accept();
+  });
+  QVERIFY(app.window->Actions().Trigger("StakesGraphOverlap"));
+
+  // The rebuild asks first and gives the same rows.
+  const QString before = page->Model()->index(all, 2).data().toString();
+  app.answer = true;
+  QVERIFY(app.window->Actions().Trigger("RatingsRefresh"));
+  QVERIFY(app.questions.last().startsWith(QStringLiteral("Пересчитать рейтинг")));
+  QCOMPARE(page->Model()->rowCount(), 2);
+  QVERIFY(app.messages.isEmpty());
+  int again = 0;
+  while (!page->Model()->index(again, 0).data().toString().startsWith(QStringLiteral("01.000")))
+    ++again;
+  QCOMPARE(page->Model()->index(again, 2).data().toString(), before);
+}
+
+void MainWindowTest::regularsAreAddedStakedAndTested() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 30);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  TablesPage* page = app.window->Tables();
+  const int tab = app.window->MainPages()->indexOf(page);
+  QVERIFY(app.window->MainPages()->isTabVisible(tab));
+
+  // One selected combination gives the start; a repeated comment is refused.
+  int row = 0;
+  while (app.ws->Combs().At(row) != TComb{8, 9, 0}) ++row;
+  app.window->Combs()->List()->selectRow(row);
+  OnDialog<RegularDialog>([&app](RegularDialog* d) {
+    QCOMPARE(d->StartField()->text(), QStringLiteral("8;9;0"));
+    QVERIFY(d->StartField()->isEnabled());
+    d->StartField()->setText(QStringLiteral("8;9"));
+    QVERIFY(!d->TryAccept());
+    QCOMPARE(app.messages.last(), QStringLiteral("Введена некорректная комбинация!"));
+    d->StartField()->setText(QStringLiteral("8;9;0"));
+    d->CommentField()->setText(QStringLiteral("Вверх"));
+    d->StepField()->setValue(3);
+    QVERIFY(d->TryAccept());
+  });
+  QVERIFY(app.window->Actions().Trigger("TablesAdd"));
+  OnDialog<RegularDialog>([](RegularDialog* d) {
+    d->FromDrawRadio()->setChecked(true);
+    QVERIFY(!d->StartField()->isEnabled());
+    d->CommentField()->setText(QStringLiteral("От тиража"));
+    d->StepField()->setValue(-1);
+    QVERIFY(d->TryAccept());
+  });
+  QVERIFY(app.window->Actions().Trigger("TablesAdd"));
+  QCOMPARE(page->Model()->rowCount(), 2);
+  QCOMPARE(page->Model()->index(0, 1).data().toString(), QStringLiteral("8;9;0"));
+
+  // A stake by the first regular: the dialog shows 8;9;0 + 3.
+  QVERIFY(!app.window->Actions().Get("TablesStakeAdd")->isEnabled());
+  page->List()->selectRow(0);
+  QVERIFY(app.window->Actions().Get("TablesStakeAdd")->isEnabled());
+  OnDialog<StakeDialog>([](StakeDialog* d) {
+    QCOMPARE(d->NumbersField()->text(), QStringLiteral("1;2;3"));
+    QCOMPARE(d->CommentField()->text(), QStringLiteral("Вверх"));
+    QVERIFY(d->TryAccept());
+  });
+  QVERIFY(app.window->Actions().Trigger("TablesStakeAdd"));
+  QCOMPARE(app.ws->Stakes().Count(), 1);
+  QCOMPARE(page->Model()->index(0, 3).data().toString(), QStringLiteral("1;2;3"));
+  QCOMPARE(page->Model()->index(0, 4).data().toString(), QStringLiteral("1"));
+
+  // A test of both over five draws: ten stakes, checked.
+  page->List()->selectAll();
+  OnDialog<TestCountDialog>([](TestCountDialog* d) {
+    QCOMPARE(d->CountField()->maximum(), 29);
+    d->CountField()->setValue(5);
+    QVERIFY(d->TryAccept());
+  });
+  QVERIFY(app.window->Actions().Trigger("TablesStakeTest"));
+  QCOMPARE(app.ws->Stakes().Count(), 11);
+  QCOMPARE(page->Model()->index(0, 3).data().toString(), QStringLiteral("6;7;8"));
+  QCOMPARE(page->Model()->index(1, 4).data().toString(), QStringLiteral("5"));
+  QCOMPARE(app.window->Ratings()->Model()->rowCount(), 1 + 1);  // both regulars were checked
+  QVERIFY(app.messages.size() == 1);                            // only the refused start above
+
+  // Hiding the tab drops the regulars; showing it reads them back and brings it to the front.
+  QVERIFY(app.window->Actions().Trigger("TabTables"));
+  QVERIFY(!app.window->MainPages()->isTabVisible(tab));
+  QCOMPARE(app.ws->Regulars().Count(), 0);
+  QVERIFY(!app.window->Actions().Get("TablesAdd")->isEnabled());
+  QVERIFY(app.window->Actions().Trigger("TabTables"));
+  QVERIFY(app.window->MainPages()->isTabVisible(tab));
+  QCOMPARE(app.window->MainPages()->currentIndex(), tab);
+  QCOMPARE(page->Model()->rowCount(), 2);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -17,6 +17,8 @@ void BindStakeActions(ActionTable& table, WindowContext& ctx);
 void BindScriptActions(ActionTable& table, WindowContext& ctx);
 void BindViewActions(ActionTable& table, WindowContext& ctx);
 void BindHelpActions(ActionTable& table, WindowContext& ctx);
+void BindRatingsActions(ActionTable& table, WindowContext& ctx);
+void BindTablesActions(ActionTable& table, WindowContext& ctx);
 
 // The help file beside the program (its usual place when none is there).
 QString HelpFile();
@@ -30,6 +32,8 @@ inline void BindAllActions(ActionTable& table, WindowContext& ctx) {
   BindScriptActions(table, ctx);
   BindViewActions(table, ctx);
   BindHelpActions(table, ctx);
+  BindRatingsActions(table, ctx);
+  BindTablesActions(table, ctx);
 }
 
 }  // namespace korvane::ui

@@ -31,7 +31,10 @@ constexpr Toggle kToggles[] = {
 
 void ViewToggleExecute(WindowContext& ctx, const Toggle& t) {
   ctx.ws.ToggleView(t.flag);
-  if (t.tab) ctx.showPage(t.page, ctx.ws.Settings().Flag(t.flag));
+  if (!t.tab) return;
+  const bool shown = ctx.ws.Settings().Flag(t.flag);
+  ctx.showPage(t.page, shown);
+  if (shown) ctx.activatePage(t.page);  // a tab shown again comes to the front
 }
 
 }  // namespace
