@@ -9,15 +9,9 @@ namespace korvane {
 
 namespace {
 
-// A copy of a file beside it under a free name ("<name>.bak", "<name>.1.bak", ...).
+// A copy of a file beside it under a free name.
 fs::path KeepCopy(const fs::path& path) {
-  std::error_code ec;
-  fs::path copy = path;
-  copy += ".bak";
-  for (int i = 1; fs::exists(copy, ec); ++i) {
-    copy = path;
-    copy += Format(".%d.bak", i);
-  }
+  const fs::path copy = BackupPath(path);
   WriteFileAtomic(copy, ReadFile(path));
   return copy;
 }
@@ -43,6 +37,13 @@ void RatingsSession::Load() {
     BusyScope busy(ctx_.busy, texts::LoadingRatings);
     keepCopy_ =
         !Guarded(ctx_.host, texts::RatingsReadError, [&] { ratings_.Load(ctx_.files.Ratings()); });
+  }
+  if (keepCopy_) {
+    // A file that failed to load is left as it is until the rows change; then a copy of it is
+    // kept first.
+    if (sortColumn_ >= 0 && ratings_.Count() >= 2) ratings_.Sort(sortColumn_, descending_);
+    Show();
+    return;
   }
   Sort(sortColumn_, descending_);
 }

@@ -78,6 +78,17 @@ void WriteAll(int fd, const char* data, size_t size, const fs::path& path, const
 
 void SetFaultHook(FaultHook hook) { Hook() = std::move(hook); }
 
+fs::path BackupPath(const fs::path& path) {
+  std::error_code ec;
+  fs::path p = path;
+  p += ".bak";
+  for (int i = 1; fs::exists(p, ec); ++i) {
+    p = path;
+    p += Format(".%d.bak", i);
+  }
+  return p;
+}
+
 std::string ReadFile(const fs::path& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) Fail(path, errno);

@@ -42,6 +42,9 @@ std::string ReadFile(const fs::path& path);
 // folder fails, the new file is already in place.
 void WriteFileAtomic(const fs::path& path, std::string_view data);
 
+// A free name beside a file for a copy of it: "<name>.bak", else "<name>.1.bak", ...
+fs::path BackupPath(const fs::path& path);
+
 // Appends to a text file (created when missing) with one write at its end and closes it.
 // Returns 0, or the errno of the failure; a failed write leaves the file as it was.
 [[nodiscard]] int AppendToFile(const fs::path& path, std::string_view data);

@@ -15,18 +15,6 @@ namespace korvane {
 
 namespace {
 
-// A free name beside the file for a copy of it.
-fs::path BackupPath(const fs::path& path) {
-  std::error_code ec;
-  fs::path p = path;
-  p += ".bak";
-  for (int i = 1; fs::exists(p, ec); ++i) {
-    p = path;
-    p += Format(".%d.bak", i);
-  }
-  return p;
-}
-
 void CopyWhole(const LockedFile& file, const fs::path& to) {
   const int64_t size = file.Size();
   std::string bytes(static_cast<size_t>(size), '\0');

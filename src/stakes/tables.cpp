@@ -48,18 +48,6 @@ std::string CutChars(std::string_view s, int chars) {
   return std::string(s.substr(0, at));
 }
 
-// A free name beside the file for a copy of it.
-fs::path BackupPath(const fs::path& path) {
-  std::error_code ec;
-  fs::path p = path;
-  p += ".bak";
-  for (int i = 1; fs::exists(p, ec); ++i) {
-    p = path;
-    p += Format(".%d.bak", i);
-  }
-  return p;
-}
-
 }  // namespace
 
 void EncodeTableRec(const TTableData& r, uint8_t* out) {

@@ -196,5 +196,35 @@ TEST_F(RatingsWorkspaceTest, RegularTestNeedsADrawBeforeEachTestedDraw) {
   EXPECT_EQ(ws.Stakes().Count(), 2);
 }
 
+// A damaged ratings file is reported and left as it is at start-up; the first change keeps a
+// copy of it before the file is written anew.
+TEST_F(RatingsWorkspaceTest, ADamagedRatingsFileIsKeptBeforeItIsRewritten) {
+  const TDrawsArray draws = WriteArchive(10, {1, 2, 3});
+  TRatingRec good;
+  good.comment = "Старая";
+  good.stakes = 1;
+  good.matchCounts = {1, 0, 0, 0};
+  TRatingRec bad = good;
+  bad.stakes = -1;
+  std::string bytes(2 * RatingRecSize, '\0');
+  EncodeRatingRec(good, reinterpret_cast<uint8_t*>(bytes.data()));
+  EncodeRatingRec(bad, reinterpret_cast<uint8_t*>(bytes.data()) + RatingRecSize);
+  test::WriteBytes(dir / "Korvane.lrt", bytes);
+
+  Workspace ws(host, dir.path());
+  ASSERT_TRUE(ws.Open());
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].second,
+            "Ошибка чтения файла рейтинга!\n\nНекорректная запись № 2 в файле рейтинга: "
+            "отрицательное число ставок (-1)");
+  EXPECT_EQ(ws.RatingRows().Count(), 1);  // the rows before the bad one
+  EXPECT_EQ(test::ReadBytes(dir / "Korvane.lrt"), bytes);
+
+  ASSERT_EQ(ws.AddStakes({{1, 2, 3}}, draws.back().number, 1, "Новая"), 1);
+  EXPECT_EQ(test::ReadBytes(dir / "Korvane.lrt.bak"), bytes);
+  EXPECT_EQ(fs::file_size(dir / "Korvane.lrt"), 2 * RatingRecSize);
+  EXPECT_NE(host.lastMessage().find("Korvane.lrt.bak"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace korvane
