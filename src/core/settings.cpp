@@ -237,6 +237,11 @@ void LoadViewSettings(const IniFile& frm, ViewSettings& v) {
     else
       IntRef(v, k) = frm.ReadInt(MainFormSection, k.name, IntVal(defaults, k));
   }
+  // The windows of the analysis views hold at least one draw (a window longer than the
+  // archive takes the whole archive); the week chart has two modes.
+  for (int* len : {&v.drawsGraphLen, &v.layoutLen, &v.weekLen}) *len = std::max(*len, 1);
+  for (int& len : v.layoutCompareLen) len = std::max(len, 1);
+  v.weekChartMode = std::clamp(v.weekChartMode, 0, 1);
 }
 
 void SaveViewSettings(IniFile& frm, const ViewSettings& v, bool all) {

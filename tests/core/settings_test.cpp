@@ -250,6 +250,23 @@ TEST(ViewSettings, DefaultsAndRoundTrip) {
   EXPECT_EQ(back, v);
 }
 
+TEST(ViewSettings, ViewWindowsHoldAtLeastOneDraw) {
+  IniFile frm;
+  frm.WriteInt(MainFormSection, "DrawsGraphLen", 0);
+  frm.WriteInt(MainFormSection, "LayoutLen", -5);
+  frm.WriteInt(MainFormSection, "LayoutCompareLen2", -2147483647);
+  frm.WriteInt(MainFormSection, "WeekLen", 2000000000);
+  frm.WriteInt(MainFormSection, "WeekChartMode", 7);
+  ViewSettings v;
+  LoadViewSettings(frm, v);
+  EXPECT_EQ(v.drawsGraphLen, 1);
+  EXPECT_EQ(v.layoutLen, 1);
+  EXPECT_EQ(v.layoutCompareLen[1], 1);
+  EXPECT_EQ(v.layoutCompareLen[0], 50);
+  EXPECT_EQ(v.weekLen, 2000000000);  // longer than any archive: the whole archive
+  EXPECT_EQ(v.weekChartMode, 1);
+}
+
 TEST(ViewSettings, ListStateAndPlacement) {
   IniFile frm;
   WriteListState(frm, MainFormSection, "lvDraws", {{60, -1, 30}, std::make_pair(2, 1)});
