@@ -123,6 +123,16 @@ bool SettingsStore::SetRatingsMode(int mode) {
   });
 }
 
+bool SettingsStore::SetWeekChart(int mode, bool line) {
+  view_.weekChartMode = std::clamp(mode, 0, 1);
+  view_.weekChartType = line;
+  return Guarded(host_, texts::ViewReadError, [&] {
+    WriteViewKey(frm_, view_, "WeekChartMode");
+    WriteViewKey(frm_, view_, "WeekChartType");
+    frm_.Save();
+  });
+}
+
 void SettingsStore::OverrideFlag(ViewFlag flag, bool on) { *FlagField(flag) = on; }
 
 void SettingsStore::SetLayoutSizes(const LayoutSizes& sizes) {

@@ -4,6 +4,7 @@
 // Korvane.frm. Every key has one write path; a flag that the user toggles is written at once,
 // the sizes and lengths of the window are written at shut-down.
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <optional>
@@ -86,6 +87,15 @@ class SettingsStore {
   // The ratings' efficiency mode (0..2), written at once.
   bool SetRatingsMode(int mode);
   void SetExcludeCount(int n) { view_.drawsExclude = n; }
+  // The windows of the analysis views (at least one draw), kept until shut-down.
+  void SetGraphLen(int n) { view_.drawsGraphLen = std::max(n, 1); }
+  void SetLayoutLen(int n) { view_.layoutLen = std::max(n, 1); }
+  void SetCompareLen(int list, int n) {
+    view_.layoutCompareLen[static_cast<size_t>(std::clamp(list, 0, 4))] = std::max(n, 1);
+  }
+  void SetWeekLen(int n) { view_.weekLen = std::max(n, 1); }
+  // The week chart's mode (0 by number, 1 by weekday) and type (line or bars), written at once.
+  bool SetWeekChart(int mode, bool line);
   void SetLayoutSizes(const LayoutSizes& sizes);
 
   // Window placement and list states: kept in Korvane.frm with the view state.

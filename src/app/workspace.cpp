@@ -20,6 +20,7 @@ Workspace::Workspace(Host& host, fs::path dataDir)
       context_{host_, busy_, files_, panels_},
       settings_(host_, busy_, files_),
       stats_(context_, archive_, settings_, settings_.RegistrySettings()),
+      views_(context_, settings_, archive_, stats_.Registry()),
       combs_(context_, archive_, settings_),
       ratings_(context_, settings_),
       stakes_(context_, archive_, settings_, ratings_),
@@ -89,6 +90,17 @@ bool Workspace::ToggleView(ViewFlag flag) {
       tables_.Load();
     else
       tables_.Drop();
+  }
+  // A view shown again is made afresh (a hidden one kept its old content).
+  const bool shown = settings_.Flag(flag);
+  if (shown && !suspendViews_) {
+    if (flag == ViewFlag::TabGraphs) views_.Refresh(ViewPart::Graph, true);
+    if (flag == ViewFlag::TabCard) views_.Refresh(ViewPart::Card, true);
+    if (flag == ViewFlag::TabLayout) {
+      views_.Refresh(ViewPart::Layout, true);
+      views_.Refresh(ViewPart::Compare, true);
+    }
+    if (flag == ViewFlag::TabWeek) views_.Refresh(ViewPart::Week, true);
   }
   host_.changed(ChangeView);
   return ok;
@@ -202,6 +214,7 @@ void Workspace::SetDrawsOffset(int offset) {
 void Workspace::RecomputeViews(bool full) {
   if (suspendViews_) return;
   stats_.Build(full);
+  views_.Recompute(full);
   host_.changed(ChangeViews);
 }
 

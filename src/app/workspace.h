@@ -26,6 +26,7 @@
 #include "app/stats_session.h"
 #include "app/status_panels.h"
 #include "app/tables_session.h"
+#include "app/views_session.h"
 #include "core/archive.h"
 #include "core/csv.h"
 #include "core/datadir.h"
@@ -82,6 +83,7 @@ class Workspace {
   const ViewSettings& View() const { return settings_.View(); }
   const DrawArchive& Archive() const { return archive_; }
   const TStatList& Registry() const { return stats_.Registry(); }
+  const ViewsSession& Views() const { return views_; }
   const StatTable& Stats() const { return stats_.Table(); }
   const CombList& Combs() const { return combs_.List(); }
   const StakeStore& Stakes() const { return stakes_.Store(); }
@@ -351,6 +353,35 @@ class Workspace {
     onScenarioStake_ = std::move(observer);
   }
 
+  // Analysis views ----------------------------------------------------------------------------
+  // One view now: when its page shows and its inputs changed, or forced.
+  void RefreshView(ViewPart part, bool force) {
+    if (!suspendViews_) views_.Refresh(part, force);
+  }
+  // The graph's method; then the graph follows (without force).
+  void SetGraphMethod(int entry) {
+    views_.SetGraphMethod(entry);
+    RefreshView(ViewPart::Graph, false);
+  }
+  // The windows of the views (kept until shut-down); the view follows when `refresh`.
+  void SetGraphLen(int n) { settings_.SetGraphLen(n); }
+  void SetLayoutLen(int n) { settings_.SetLayoutLen(n); }
+  void SetCompareLen(int list, int n) { settings_.SetCompareLen(list, n); }
+  void SetWeekLen(int n) { settings_.SetWeekLen(n); }
+  bool SetWeekChart(int mode, bool line) {
+    const bool ok = settings_.SetWeekChart(mode, line);
+    host_.changed(ChangeViews);
+    return ok;
+  }
+  // The grid filters on cells of the engine's own card and layout (row, column), and on
+  // columns of the week.
+  bool ApplyCardFilterAt(const std::vector<GridCell>& cells, bool remove) {
+    return ApplyCardFilter(CardCellTexts(views_.Card(), cells), remove);
+  }
+  bool ApplyLayoutFilterAt(const std::vector<GridCell>& cells, bool remove) {
+    return ApplyLayoutFilter(LayoutCellTexts(views_.Layout(), cells), remove);
+  }
+
   // Pauses RecomputeViews (set while a scenario runs).
   void SuspendViews(bool on) { suspendViews_ = on; }
 
@@ -375,6 +406,7 @@ class Workspace {
   DrawArchive archive_;
   SettingsStore settings_;
   StatsSession stats_;
+  ViewsSession views_;
   CombsSession combs_;
   RatingsSession ratings_;
   StakesSession stakes_;

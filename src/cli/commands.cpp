@@ -14,6 +14,7 @@ void RegisterCommands(CLI::App& app, CommandTable& table) {
   RegisterStakeCommands(app, table);
   RegisterScriptCommands(app, table);
   RegisterRatingCommands(app, table);
+  RegisterViewCommands(app, table);
 }
 
 int RunCommand(const CommandTable& table, CliHost& host, const fs::path& dataDir,

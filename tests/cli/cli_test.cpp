@@ -383,5 +383,43 @@ TEST_F(CliTest, RegularsAreAddedTestedAndStaked) {
   EXPECT_EQ(Cli(D() + "regular-test --count 20").code, 2);  // 19 draws have one before them
 }
 
+// The views on the command line: texts first, then the colours in the same shape; the grid
+// filters take cells of the engine's own grids.
+TEST_F(CliTest, ViewsAndTheirGridFilters) {
+  TDrawsArray draws = MakeDemoDraws(30, 4);
+  draws[29].nums = {0, 4, 7};
+  draws[28].nums = {0, 5, 5};
+  test::WriteBytes(dir / "Korvane.ldr", DrawArchive::Serialize(draws));
+  const std::vector<std::string> card = SplitLines(Cli(D() + "card --len 2").out);
+  ASSERT_EQ(card.size(), 7u);  // header and two draws, an empty line, their colours
+  EXPECT_EQ(card[1], "30\t0\t\t\t\t4\t\t\t7\t\t");
+  EXPECT_EQ(card[3], "");
+  EXPECT_EQ(Tabs(card[5])[1], "#00FF00");  // 0 again in the draw below, no neighbour beside
+  EXPECT_EQ(Tabs(card[5])[0], "-");
+  const CliRun graph = Cli(D() + "graph --method SUMS --len 2");
+  EXPECT_EQ(graph.out,
+            "Тираж\tЗначение\n29\t10\n30\t11\nСреднее значение\t10.500\n"
+            "Наиболее часто встречающееся значение\t10\n");
+  EXPECT_EQ(Cli(D() + "graph --method NUMS").code, 2);  // no graph value
+  const std::vector<std::string> layout = SplitLines(Cli(D() + "layout --len 1 --offset 1").out);
+  EXPECT_EQ(layout[0], "\t29");
+  EXPECT_EQ(layout[1], "2\t5");
+  EXPECT_EQ(layout[2], "1\t[0]");  // 0 is in the draw after the window
+  EXPECT_EQ(SplitLines(Cli(D() + "week --len 5").out).size(), 17u);
+  const CliRun sums = Cli(D() + "analyze-sums");
+  EXPECT_NE(sums.out.find("Диапазон 2 (от 1/2 и выше по оси Y) - суммы 8-19"), std::string::npos);
+  EXPECT_EQ(SplitLines(Cli(D() + "analyze-repeats --len 1 --depth 1").out)[1], "30\t1\t1\t29");
+
+  // Keep the combinations with a number of the newest draw: 1000 - 7^3.
+  EXPECT_EQ(SplitLines(Cli(D() + "filter --card 1,1-10 --keep").out).size(), 657u);
+  EXPECT_EQ(SplitLines(Cli(D() + "filter --week '1;2' --remove").out).size(), 512u);
+  EXPECT_EQ(SplitLines(Cli(D() + "filter --layout 1,1 --offset 1 --len 1 --remove").out).size(),
+            729u);                                                   // without 0 and 5
+  EXPECT_EQ(Cli(D() + "filter --card 1,0 --keep").code, 2);          // the draw numbers' column
+  const CliRun empty = Cli(D() + "filter --card 1,2 --keep", true);  // an empty cell
+  EXPECT_EQ(empty.code, 1);
+  EXPECT_NE(empty.out.find("В выделенном диапазоне нет значений для фильтра!"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace korvane
