@@ -22,6 +22,7 @@
 #include "ui/qt_host.h"
 #include "ui/stat_model.h"
 #include "ui/ui_texts.h"
+#include "ui/zoom_chart_view.h"
 
 namespace korvane::ui {
 
@@ -118,8 +119,17 @@ StatPage::StatPage(Workspace& ws, QWidget* parent) : Page(ws, "tsStat", PageStat
   auto* chart = new QChart;
   chart->legend()->setAlignment(Qt::AlignBottom);
   chart->setMargins(QMargins(4, 4, 4, 4));
-  chart_ = new QChartView(chart, splitter_);
-  chart_->setRenderHint(QPainter::Antialiasing);
+  chart_ = new ZoomChartView(splitter_);
+  chart_->setChart(chart);
+  // The value and its count under the pointer.
+  chart_->setPointText([this](const QXYSeries* series, const QPointF& p) {
+    const int k = static_cast<int>(std::lround(p.x()));
+    const QString value = k >= 0 && k < static_cast<int>(pointLabels_.size())
+                              ? pointLabels_[static_cast<size_t>(k)]
+                              : QString();
+    return QStringLiteral("%1\nЗначение: %2\nКоличество: %3")
+        .arg(series->name(), value, QString::number(p.y(), 'g', 10));
+  });
   chart_->setMinimumHeight(160);
   splitter_->addWidget(table_);
   splitter_->addWidget(chart_);
@@ -148,6 +158,7 @@ StatPage::StatPage(Workspace& ws, QWidget* parent) : Page(ws, "tsStat", PageStat
     std::vector<int> rows;
     for (const QModelIndex& i : table_->selectionModel()->selectedRows()) rows.push_back(i.row());
     ws_.StatSelectRows(rows);
+    HighlightSelection();
     emit selectionChanged();
   });
 }
@@ -202,6 +213,20 @@ void StatPage::FillMethods() {
   methods_->setCurrentIndex(ws_.StatMethodPosition());
 }
 
+void StatPage::HighlightSelection() {
+  if (actual_ == nullptr) return;
+  actual_->deselectAllPoints();
+  QList<int> points;
+  const StatChart& data = ws_.Stats().Chart();
+  for (const QModelIndex& i : table_->selectionModel()->selectedRows()) {
+    const QString value =
+        model_->index(i.row(), static_cast<int>(StatColumn::Value)).data().toString();
+    for (int k = 0; k < static_cast<int>(data.actual.size()); ++k)
+      if (Q(data.actual[static_cast<size_t>(k)].label) == value) points << k;
+  }
+  actual_->selectPoints(points);
+}
+
 void StatPage::MirrorSelection() {
   mirroring_ = true;
   QItemSelection selection;
@@ -210,6 +235,7 @@ void StatPage::MirrorSelection() {
     selection.select(model_->index(r, 0), model_->index(r, last));
   table_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
   mirroring_ = false;
+  HighlightSelection();
 }
 
 void StatPage::ShowRows() {
@@ -247,7 +273,10 @@ void StatPage::DrawChart() {
   chart->setMargins(QMargins(4, 4, 4, 4));
   QChart* old = chart_->chart();
   chart_->setChart(chart);
+  chart_->resetZoom();
   delete old;
+  actual_ = nullptr;
+  pointLabels_.clear();
   const StatChart& data = ws_.Stats().Chart();
   if (data.actual.empty() && data.total.empty()) return;
 
@@ -262,12 +291,26 @@ void StatPage::DrawChart() {
   for (const StatChartPoint& p : data.actual)
     if (categories[static_cast<int>(p.x) - 1].isEmpty())
       categories[static_cast<int>(p.x) - 1] = Q(p.label);
+  pointLabels_.assign(categories.begin(), categories.end());
+  // Many categories (GRPP has about 220): every k-th keeps its label, so that the labels stay
+  // readable; the pointer tells any point's value, and the wheel zooms in.
+  constexpr int kMaxLabels = 40;
+  if (categories.size() > kMaxLabels) {
+    const int step = static_cast<int>((categories.size() + kMaxLabels - 1) / kMaxLabels);
+    for (int k = 0; k < categories.size(); ++k)
+      if (k % step != 0) categories[k] = QString(k, QChar(0x200B));  // distinct, invisible
+  }
   auto* axisX = new QBarCategoryAxis;
   axisX->append(categories);
   // Labels stand upright once they no longer fit side by side ("9 -> 4", "10:10:4").
   qsizetype longest = 0;
-  for (const QString& c : categories) longest = std::max(longest, c.size());
-  if (categories.size() * (longest + 2) > 120) axisX->setLabelsAngle(-90);
+  qsizetype shown = 0;
+  for (const QString& c : categories) {
+    if (c.startsWith(QChar(0x200B))) continue;
+    longest = std::max(longest, c.size());
+    ++shown;
+  }
+  if (shown * (longest + 2) > 120) axisX->setLabelsAngle(-90);
   auto* axisY = new QValueAxis;
   axisY->setLabelFormat(QStringLiteral("%d"));
   chart->addAxis(axisX, Qt::AlignBottom);
@@ -291,10 +334,15 @@ void StatPage::DrawChart() {
     chart->addSeries(s);
     s->attachAxis(axisX);
     s->attachAxis(axisY);
+    chart_->watch(s);
+    return s;
   };
   if (data.hasTotal)
     addSeries(data.total, texts::SeriesTotal, QColor(0xFF, 0, 0), QColor(0x80, 0, 0x80), false);
-  addSeries(data.actual, texts::SeriesActual, QColor(0, 0x80, 0), QColor(0xFF, 0, 0xFF), true);
+  actual_ =
+      addSeries(data.actual, texts::SeriesActual, QColor(0, 0x80, 0), QColor(0xFF, 0, 0xFF), true);
+  actual_->setSelectedColor(QColor(0, 0, 0xFF));
+  HighlightSelection();
   axisY->setRange(0, maxY <= 0 ? 1 : maxY * 1.1);
   axisY->applyNiceNumbers();
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <vector>
+
 #include "ui/page.h"
 
 class QComboBox;
@@ -8,7 +11,7 @@ class QTableView;
 class QSplitter;
 class QToolButton;
 
-class QChartView;
+class QLineSeries;
 
 namespace korvane {
 class Workspace;
@@ -17,6 +20,7 @@ class Workspace;
 namespace korvane::ui {
 
 class StatModel;
+class ZoomChartView;
 
 // The "Статистика" page: the method list, the depth, the table and its chart.
 class StatPage : public Page {
@@ -35,7 +39,7 @@ class StatPage : public Page {
   // The "Значение" column that stays in view when the table scrolls sideways.
   QTableView* ValueColumn() const { return frozen_; }
   StatModel* Model() const { return model_; }
-  QChartView* Chart() const { return chart_; }
+  ZoomChartView* Chart() const { return chart_; }
   QSplitter* Splitter() const { return splitter_; }
   QToolButton* RefreshButton() const { return refresh_; }
   QToolButton* IncludeButton() const { return include_; }
@@ -59,6 +63,8 @@ class StatPage : public Page {
  private:
   void DrawChart();
   void MirrorSelection();
+  // The points of the selected rows stand out in the chart.
+  void HighlightSelection();
   void PlaceValueColumn();
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -70,7 +76,9 @@ class StatPage : public Page {
   QTableView* table_;
   QTableView* frozen_;
   StatModel* model_;
-  QChartView* chart_;
+  ZoomChartView* chart_;
+  QLineSeries* actual_ = nullptr;
+  std::vector<QString> pointLabels_;  // the value text of each point of actual_
   QSplitter* splitter_;
   bool mirroring_ = false;
 };
