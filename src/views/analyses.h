@@ -35,8 +35,7 @@ struct RepeatsResult {
 // leave their draw lists empty (a long run would hold hundreds of megabytes of them):
 // RepeatsList makes the list of one row when it is shown.
 RepeatsResult AnalyzeRepeats(const TDrawsArray& draws, int length, int depth,
-                             const std::function<bool(int, int)>& progress = {},
-                             bool lists = true);
+                             const std::function<bool(int, int)>& progress = {}, bool lists = true);
 std::string RepeatsList(const TDrawsArray& draws, const RepeatsRow& row, int depth);
 // The chart of the repeats: one series per number of matches ("Совпадений: %d"), the rows from
 // the last to the first; the colours are left to the chart.
