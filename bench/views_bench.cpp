@@ -70,6 +70,18 @@ void BM_Repeats(benchmark::State& state) {
 }
 BENCHMARK(BM_Repeats)->Arg(100)->Arg(25000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
+// The same with the draw lists, written nowhere (as korvane-cli analyze-repeats makes them).
+void BM_RepeatsLists(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    size_t chars = 0;
+    ForEachRepeatsRow(LongArchive().Draws(), n, n,
+                      [&chars](const RepeatsRow& row) { chars += row.draws.size(); });
+    benchmark::DoNotOptimize(chars);
+  }
+}
+BENCHMARK(BM_RepeatsLists)->Arg(100)->Arg(25000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
 void BM_Sums(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(AnalyzeSums(LongArchive().Draws()));
 }

@@ -1,6 +1,7 @@
 // Commands over the analysis views: the graph of a method, the card, layout and week grids,
 // and the repeats and sums analyses.
 
+#include <algorithm>
 #include <memory>
 
 #include "cli/commands.h"
@@ -37,7 +38,7 @@ struct WindowOptions {
 };
 
 void AddWindow(CLI::App* sub, WindowOptions& o, const char* lenHelp) {
-  sub->add_option("--len", o.len, lenHelp)->check(CLI::PositiveNumber);
+  sub->add_option("--len", o.len, lenHelp)->check(CLI::Range(1, 2147483647));
   sub->add_option("--offset", o.offset, "Newest draws treated as not yet drawn")
       ->check(CLI::NonNegativeNumber);
 }
@@ -54,17 +55,23 @@ void RegisterViewCommands(CLI::App& app, CommandTable& table) {
     auto o = std::make_shared<WindowOptions>();
     CLI::App* sub = app.add_subcommand(
         "graph",
-        "A method's value for each draw of a window (TSV: Тираж, Значение), then the lines "
-        "\"Среднее значение\" and \"Наиболее часто встречающееся значение\"");
+        "A method's value for each draw of a window, oldest first (TSV: Тираж, Значение), then "
+        "the lines \"Среднее значение\" (three decimals) and \"Наиболее часто встречающееся "
+        "значение\" (among equal counts the value met first); an empty archive prints the "
+        "header only");
     sub->add_option("--method", *method, "Method code with a graph value (see `methods`, G)")
         ->required();
     AddWindow(sub, *o, "Draws in the window (default: the saved one, 100)");
     table.Add(sub, Access::Read, [method, o](Workspace& ws, std::ostream& out) {
+      // The methods the chart's list offers.
       const int entry = ws.Registry().IndexOfCode(*method);
-      if (entry < 0 || !ws.Registry().HasGraph(entry)) {
+      const std::vector<int> listed = GraphMethods(ws.Registry());
+      if (std::find(listed.begin(), listed.end(), entry) == listed.end()) {
         ws.host().showMessage(MessageKind::Error,
-                              Format(texts::UnknownMethod, method->c_str()) +
-                                  " (нужен метод с графиком: признак G в `methods`)");
+                              entry < 0 ? Format(texts::UnknownMethod, method->c_str())
+                                        : Format("У метода \"%s\" нет графика (признак G в "
+                                                 "`methods`)",
+                                                 method->c_str()));
         return ExitUsage;
       }
       if (!OffsetInRange(ws, o->offset)) return ExitUsage;
@@ -86,7 +93,7 @@ void RegisterViewCommands(CLI::App& app, CommandTable& table) {
     CLI::App* sub =
         app.add_subcommand("card", std::string("The card of the archive: ") + kGridHelp);
     sub->add_option("--len", o->len, "Newest draws shown (default: all)")
-        ->check(CLI::PositiveNumber);
+        ->check(CLI::Range(1, 2147483647));
     table.Add(sub, Access::Read, [o](Workspace& ws, std::ostream& out) {
       const CardGrid card(ws.Archive().Draws());
       const ViewSettings& v = ws.View();
@@ -141,16 +148,20 @@ void RegisterViewCommands(CLI::App& app, CommandTable& table) {
     auto depth = std::make_shared<int>(100);
     CLI::App* sub = app.add_subcommand(
         "analyze-repeats",
-        "Earlier draws repeating each recent draw in 1, 2 or 3 positions (TSV: Тираж, "
-        "Совпадений, Кол-во повторов, Список тиражей)");
-    sub->add_option("--len", *len, "Newest draws analysed")->check(CLI::PositiveNumber);
-    sub->add_option("--depth", *depth, "Draws looked back from each")->check(CLI::PositiveNumber);
+        "Earlier draws repeating each recent draw in 1, 2 or 3 positions, newest draw first "
+        "(TSV: Тираж, Совпадений, Кол-во повторов, Список тиражей; the list is the draw "
+        "numbers, newest first, joined by blanks); the whole archive, no offset");
+    sub->add_option("--len", *len, "Newest draws analysed (default 100)")
+        ->check(CLI::Range(1, 2147483647));
+    sub->add_option("--depth", *depth, "Draws looked back from each (default 100)")
+        ->check(CLI::Range(1, 2147483647));
     table.Add(sub, Access::Read, [len, depth](Workspace& ws, std::ostream& out) {
-      const RepeatsResult r = AnalyzeRepeats(ws.Archive().Draws(), *len, *depth);
       PrintTsvRow(out, {"Тираж", "Совпадений", "Кол-во повторов", "Список тиражей"});
-      for (const RepeatsRow& row : r.rows)
-        PrintTsvRow(out, {std::to_string(row.draw), std::to_string(row.matches),
-                          std::to_string(row.repeats), row.draws});
+      // A long run lists hundreds of megabytes of draw numbers: each row is written as it is
+      // made, and whole (its cells hold only digits and blanks).
+      ForEachRepeatsRow(ws.Archive().Draws(), *len, *depth, [&out](const RepeatsRow& row) {
+        out << row.draw << '\t' << row.matches << '\t' << row.repeats << '\t' << row.draws << '\n';
+      });
       return ExitOk;
     });
   }
@@ -158,7 +169,8 @@ void RegisterViewCommands(CLI::App& app, CommandTable& table) {
     CLI::App* sub = app.add_subcommand(
         "analyze-sums",
         "Sums of the draws beside the sums of all combinations (TSV: Сумма, Комбинаций, "
-        "Тиражей), then the three bands");
+        "Тиражей), then an empty line and the titles of the three bands of likely sums; the "
+        "whole archive, no offset");
     table.Add(sub, Access::Read, [](Workspace& ws, std::ostream& out) {
       const SumsAnalysis s = AnalyzeSums(ws.Archive().Draws());
       PrintTsvRow(out, {"Сумма", "Комбинаций", "Тиражей"});

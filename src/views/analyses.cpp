@@ -1,7 +1,11 @@
 #include "views/analyses.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
+#include <cstring>
+#include <string_view>
 
 #include "core/strutil.h"
 
@@ -9,12 +13,125 @@ namespace korvane {
 
 namespace {
 
-// The three numbers of a draw in one word, so that a comparison is a few instructions.
-uint32_t Packed(const TComb& c) { return c[0] | c[1] << 8 | static_cast<uint32_t>(c[2]) << 16; }
+// A draw number as it is appended to a list: a blank, then the digits (at most 11 for an int32),
+// with its length in the last byte. Copying the whole slot is one 16-byte move.
+struct NumberSlot {
+  std::array<char, 15> text{};
+  uint8_t len = 0;
+};
+static_assert(sizeof(NumberSlot) == 16);
 
-int Matches(uint32_t a, uint32_t b) {
-  const uint32_t x = a ^ b;
-  return ((x & 0xFF) == 0) + ((x & 0xFF00) == 0) + ((x & 0xFF0000) == 0);
+NumberSlot SlotOf(int32_t number) {
+  NumberSlot s;
+  s.text[0] = ' ';
+  const auto end = std::to_chars(s.text.data() + 1, s.text.data() + s.text.size(), number).ptr;
+  s.len = static_cast<uint8_t>(end - s.text.data());
+  return s;
+}
+
+// Walks the draws from `length` newest down and hands every row to `sink` as soon as the rows
+// of its draw are known. Returns false when `progress` stopped the run.
+//
+// A long run compares hundreds of millions of pairs of draws, so the numbers are kept one array
+// per position: the matches of a draw against all the earlier ones are then byte compares the
+// compiler does sixteen at a time.
+template <class Sink>
+bool RunRepeats(const TDrawsArray& draws, int length, int depth, bool lists,
+                const std::function<bool(int, int)>& progress, Sink&& sink) {
+  if (draws.empty()) return true;
+  depth = std::max(depth, 1);
+  static_assert(NumsCount == 3, "the compares below name the three positions");
+  std::array<std::vector<uint8_t>, NumsCount> column;
+  for (size_t q = 0; q < column.size(); ++q) {
+    column[q].reserve(draws.size());
+    for (const TDrawRec& d : draws) column[q].push_back(d.nums[q]);
+  }
+  const int a = static_cast<int>(draws.size()) - 1;
+  const int b = std::max(0, a - std::max(length, 1) + 1);
+  const int total = a - b + 1;
+  const size_t span = static_cast<size_t>(std::min(depth, a));
+  // The matches of each earlier draw within the depth, indexed from the oldest of them.
+  std::vector<uint8_t> matches(span + 1);
+
+  std::vector<NumberSlot> slots;
+  std::array<std::vector<char>, 4> buffers;  // per number of matches (0 unused)
+  if (lists) {
+    slots.reserve(draws.size());
+    size_t widest = 0;
+    for (const TDrawRec& d : draws) {
+      slots.push_back(SlotOf(d.number));
+      widest = std::max<size_t>(widest, slots.back().len);
+    }
+    for (size_t v = 1; v < 4; ++v) buffers[v].resize(span * widest + sizeof(NumberSlot));
+  }
+
+  for (int p = a; p >= b; --p) {
+    const int e = std::max(0, p - depth);
+    const int n = p - e;
+    const uint8_t x0 = column[0][static_cast<size_t>(p)];
+    const uint8_t x1 = column[1][static_cast<size_t>(p)];
+    const uint8_t x2 = column[2][static_cast<size_t>(p)];
+    const uint8_t* n0 = column[0].data() + e;
+    const uint8_t* n1 = column[1].data() + e;
+    const uint8_t* n2 = column[2].data() + e;
+    uint8_t* m = matches.data();
+    for (int j = 0; j < n; ++j)
+      m[j] = static_cast<uint8_t>((n0[j] == x0) + (n1[j] == x1) + (n2[j] == x2));
+    // The tally in byte counters, a block of 255 at a time so that they cannot overflow.
+    int counts[4] = {};
+    for (int from = 0; from < n; from += 255) {
+      const int to = std::min(n, from + 255);
+      uint8_t c1 = 0, c2 = 0, c3 = 0;
+      for (int j = from; j < to; ++j) {
+        c1 = static_cast<uint8_t>(c1 + (m[j] == 1));
+        c2 = static_cast<uint8_t>(c2 + (m[j] == 2));
+        c3 = static_cast<uint8_t>(c3 + (m[j] == 3));
+      }
+      counts[1] += c1;
+      counts[2] += c2;
+      counts[3] += c3;
+    }
+    // The rows of p go in the order their number of matches is first met walking back from p.
+    int order[3], found = 0;
+    const int wanted = (counts[1] > 0) + (counts[2] > 0) + (counts[3] > 0);
+    bool seen[4] = {};
+    for (int j = n - 1; j >= 0 && found < wanted; --j)
+      if (m[j] != 0 && !seen[m[j]]) {
+        seen[m[j]] = true;
+        order[found++] = m[j];
+      }
+    std::array<std::string_view, 4> texts;
+    if (lists) {
+      // One more pass writes the number of every match to the end of the buffer of its number
+      // of matches. The one-position matches are a quarter of all draws, too many for a branch
+      // to guess: each slot is copied to their buffer and the end moves on only for a match.
+      // The others are rare and branch.
+      std::array<char*, 4> ends{};
+      for (size_t v = 1; v < 4; ++v) ends[v] = buffers[v].data();
+      char* end1 = ends[1];
+      const NumberSlot* slot = slots.data() + e;
+      for (int j = n - 1; j >= 0; --j) {
+        const uint8_t v = m[j];
+        std::memcpy(end1, &slot[j], sizeof(NumberSlot));
+        end1 += slot[j].len & (size_t{0} - static_cast<size_t>(v == 1));
+        if (v >= 2) [[unlikely]] {
+          std::memcpy(ends[v], &slot[j], sizeof(NumberSlot));
+          ends[v] += slot[j].len;
+        }
+      }
+      ends[1] = end1;
+      for (size_t v = 1; v < 4; ++v)
+        if (counts[v] > 0)  // without the blank before the first number
+          texts[v] = std::string_view(buffers[v].data() + 1, ends[v]);
+    }
+    const int32_t number = draws[static_cast<size_t>(p)].number;
+    for (int i = 0; i < found; ++i) {
+      const size_t v = static_cast<size_t>(order[i]);
+      sink(RepeatsRow{number, order[i], counts[v], std::string(texts[v]), p});
+    }
+    if (progress && !progress(a - p + 1, total)) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -22,58 +139,32 @@ int Matches(uint32_t a, uint32_t b) {
 RepeatsResult AnalyzeRepeats(const TDrawsArray& draws, int length, int depth,
                              const std::function<bool(int, int)>& progress, bool lists) {
   RepeatsResult result;
-  if (draws.empty()) return result;
-  std::vector<uint32_t> packed(draws.size());
-  for (size_t i = 0; i < draws.size(); ++i) packed[i] = Packed(draws[i].nums);
-  const int a = static_cast<int>(draws.size()) - 1;
-  const int b = std::max(0, a - std::max(length, 1) + 1);
-  const int total = a - b + 1;
-  for (int p = a; p >= b; --p) {
-    const uint32_t x = packed[static_cast<size_t>(p)];
-    const int e = std::max(0, p - std::max(depth, 1));
-    // How many earlier draws match in 1, 2 and 3 positions (a loop the compiler vectorises).
-    int c1 = 0, c2 = 0, c3 = 0;
-    for (int k = e; k < p; ++k) {
-      const int m = Matches(x, packed[static_cast<size_t>(k)]);
-      c1 += m == 1;
-      c2 += m == 2;
-      c3 += m == 3;
-    }
-    const int counts[4] = {0, c1, c2, c3};
-    // The rows go in the order their number of matches is first met, walking back from p.
-    int order[3], found = 0, wanted = (c1 > 0) + (c2 > 0) + (c3 > 0);
-    bool seen[4] = {};
-    for (int k = p - 1; k >= e && found < wanted; --k) {
-      const int m = Matches(x, packed[static_cast<size_t>(k)]);
-      if (m > 0 && !seen[m]) {
-        seen[m] = true;
-        order[found++] = m;
-      }
-    }
-    for (int i = 0; i < found; ++i) {
-      RepeatsRow row{draws[static_cast<size_t>(p)].number, order[i], counts[order[i]], {}, p};
-      if (lists) row.draws = RepeatsList(draws, row, depth);
-      result.rows.push_back(std::move(row));
-      result.largest = std::max(result.largest, order[i]);
-    }
-    if (progress && !progress(a - p + 1, total)) {
-      result.stopped = true;
-      break;
-    }
-  }
+  result.stopped = !RunRepeats(draws, length, depth, lists, progress, [&result](RepeatsRow&& row) {
+    result.largest = std::max(result.largest, row.matches);
+    result.rows.push_back(std::move(row));
+  });
   return result;
+}
+
+bool ForEachRepeatsRow(const TDrawsArray& draws, int length, int depth,
+                       const std::function<void(const RepeatsRow&)>& sink,
+                       const std::function<bool(int, int)>& progress) {
+  return RunRepeats(draws, length, depth, true, progress,
+                    [&sink](const RepeatsRow& row) { sink(row); });
 }
 
 std::string RepeatsList(const TDrawsArray& draws, const RepeatsRow& row, int depth) {
   std::string text;
   if (row.index < 0 || row.index >= static_cast<int>(draws.size())) return text;
-  const uint32_t x = Packed(draws[static_cast<size_t>(row.index)].nums);
+  const TComb& x = draws[static_cast<size_t>(row.index)].nums;
   const int e = std::max(0, row.index - std::max(depth, 1));
-  text.reserve(static_cast<size_t>(row.repeats) * 7);
+  text.reserve(static_cast<size_t>(std::max(row.repeats, 0)) * 7);
   for (int k = row.index - 1; k >= e; --k) {
-    if (Matches(x, Packed(draws[static_cast<size_t>(k)].nums)) != row.matches) continue;
-    if (!text.empty()) text += ' ';
-    text += std::to_string(draws[static_cast<size_t>(k)].number);
+    const TDrawRec& d = draws[static_cast<size_t>(k)];
+    if (PositionMatches(x, d.nums) != row.matches) continue;
+    const NumberSlot slot = SlotOf(d.number);
+    const size_t skip = text.empty() ? 1 : 0;  // no blank before the first number
+    text.append(slot.text.data() + skip, slot.len - skip);
   }
   return text;
 }

@@ -3,6 +3,7 @@
 // The two analyses of the whole archive: how recent draws repeat earlier ones, and how the
 // draws' sums spread beside the sums of all combinations.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -36,6 +37,12 @@ struct RepeatsResult {
 // RepeatsList makes the list of one row when it is shown.
 RepeatsResult AnalyzeRepeats(const TDrawsArray& draws, int length, int depth,
                              const std::function<bool(int, int)>& progress = {}, bool lists = true);
+// The same run handing each row, with its draw list, to `sink` as soon as it is made instead of
+// keeping them all: for writing out a long run. Returns false when `progress` stopped it.
+bool ForEachRepeatsRow(const TDrawsArray& draws, int length, int depth,
+                       const std::function<void(const RepeatsRow&)>& sink,
+                       const std::function<bool(int, int)>& progress = {});
+// The draw list of a row made without the lists.
 std::string RepeatsList(const TDrawsArray& draws, const RepeatsRow& row, int depth);
 // The chart of the repeats: one series per number of matches ("Совпадений: %d"), the rows from
 // the last to the first; the colours are left to the chart.

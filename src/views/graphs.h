@@ -19,6 +19,7 @@ struct DrawsGraphPoint {
 };
 
 struct DrawsGraph {
+  std::string title;                    // the method's text in the chart's list
   std::vector<DrawsGraphPoint> points;  // oldest first
   double average = 0;
   int32_t mostFrequent = 0;  // among equal counts the value met first
@@ -26,7 +27,8 @@ struct DrawsGraph {
   int CountOf(int32_t value) const;
 };
 
-// The registry entries that have a graph value, in registry order.
+// The entries the chart's method list offers: those of the statistics method list that have a
+// graph value, in registry order.
 std::vector<int> GraphMethods(const TStatList& registry);
 
 // The window ends with the draw at list index `offset` and holds `length` draws (fewer when

@@ -113,6 +113,13 @@ LayoutGrid BuildLayout(const DrawArchive& archive, int offset, int length) {
   return g;
 }
 
+const std::string& LayoutGrid::Text(int row, int col) const {
+  static const std::string none;
+  if (row < 0 || col < 0 || row >= rows || col >= cols) return none;
+  const auto at = static_cast<size_t>(row * cols + col);
+  return at < texts.size() ? texts[at] : none;
+}
+
 uint32_t LayoutGrid::Colour(int row, int col, bool gradient) const {
   if (row < 1 || col < 1 || row >= rows || col >= cols) return GridNormal;
   if (Text(row, col).find('[') != std::string::npos) return kLime;

@@ -55,10 +55,9 @@ TShemaArray ShemaItems(const DrawArchive& archive, int offset, int length);
 // in the cell of its count and last draw, "[n]" when it is in the known next draw.
 struct LayoutGrid {
   int rows = 2, cols = 2;
-  std::vector<std::string> texts;  // row-major
-  const std::string& Text(int row, int col) const {
-    return texts[static_cast<size_t>(row * cols + col)];
-  }
+  std::vector<std::string> texts = std::vector<std::string>(4);  // row-major
+  // The text of a cell; empty outside the grid.
+  const std::string& Text(int row, int col) const;
   uint32_t Colour(int row, int col, bool gradient) const;
 };
 LayoutGrid BuildLayout(const DrawArchive& archive, int offset, int length);

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "core/demo.h"
+
 namespace korvane {
 namespace {
 
@@ -50,6 +54,85 @@ TEST(Repeats, SeveralRepeatsJoinTheirDrawNumbersAndAStopEndsTheRun) {
   const RepeatsResult stopped = AnalyzeRepeats(draws, 4, 10, [&](int, int) { return ++calls < 2; });
   EXPECT_TRUE(stopped.stopped);
   EXPECT_EQ(calls, 2);
+}
+
+// The repeats taken literally: each earlier pair looked up among the rows of its draw.
+std::vector<RepeatsRow> PlainRepeats(const TDrawsArray& draws, int length, int depth) {
+  std::vector<RepeatsRow> rows;
+  const int a = static_cast<int>(draws.size()) - 1;
+  for (int p = a; p >= std::max(0, a - length + 1); --p) {
+    const size_t first = rows.size();
+    for (int k = p - 1; k >= std::max(0, p - depth); --k) {
+      const int m = PositionMatches(draws[static_cast<size_t>(p)], draws[static_cast<size_t>(k)]);
+      if (m == 0) continue;
+      const std::string number = std::to_string(draws[static_cast<size_t>(k)].number);
+      auto row = std::find_if(rows.begin() + static_cast<std::ptrdiff_t>(first), rows.end(),
+                              [m](const RepeatsRow& r) { return r.matches == m; });
+      if (row == rows.end()) {
+        rows.push_back({draws[static_cast<size_t>(p)].number, m, 1, number, p});
+      } else {
+        ++row->repeats;
+        row->draws += " " + number;
+      }
+    }
+  }
+  return rows;
+}
+
+TEST(Repeats, AgreeWithTheRowsTakenLiterally) {
+  TDrawsArray draws = MakeDemoDraws(700, 5);
+  // Numbers of every width, to the longest an int32 has.
+  draws[3].number = -2147483647 - 1;
+  draws[10].number = 2147483647;
+  draws[20].number = 0;
+  const struct {
+    int length, depth;
+  } cases[] = {{1, 1}, {1, 699}, {5, 1000}, {700, 40}, {2000, 3}, {250, 250}, {700, 700}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.length << " x " << c.depth);
+    const std::vector<RepeatsRow> expected = PlainRepeats(draws, c.length, c.depth);
+    const RepeatsResult withLists = AnalyzeRepeats(draws, c.length, c.depth);
+    EXPECT_EQ(withLists.rows, expected);
+    int largest = 0;
+    for (const RepeatsRow& r : expected) largest = std::max(largest, r.matches);
+    EXPECT_EQ(withLists.largest, largest);
+    EXPECT_FALSE(withLists.stopped);
+
+    const RepeatsResult bare = AnalyzeRepeats(draws, c.length, c.depth, {}, false);
+    ASSERT_EQ(bare.rows.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+      RepeatsRow row = bare.rows[i];
+      EXPECT_EQ(row.draws, "");
+      row.draws = RepeatsList(draws, row, c.depth);
+      EXPECT_EQ(row, expected[i]);
+    }
+
+    std::vector<RepeatsRow> streamed;
+    int steps = 0;
+    EXPECT_TRUE(ForEachRepeatsRow(
+        draws, c.length, c.depth, [&](const RepeatsRow& r) { streamed.push_back(r); },
+        [&](int done, int total) {
+          EXPECT_EQ(done, ++steps);
+          EXPECT_EQ(total, std::min(c.length, 700));
+          return true;
+        }));
+    EXPECT_EQ(streamed, expected);
+    EXPECT_EQ(steps, std::min(c.length, 700));
+  }
+  EXPECT_TRUE(AnalyzeRepeats({}, 100, 100).rows.empty());
+}
+
+TEST(Repeats, TheChartVisitsTheRowsFromTheLast) {
+  RepeatsResult r;
+  r.rows = {{9, 1, 4, {}, 8}, {9, 3, 1, {}, 8}, {8, 1, 2, {}, 7}, {7, 3, 5, {}, 6}};
+  r.largest = 3;
+  const ChartData chart = RepeatsChart(r);
+  ASSERT_EQ(chart.series.size(), 3u);
+  const std::vector<std::pair<double, double>> points[3] = {{{8, 2}, {9, 4}}, {}, {{7, 5}, {9, 1}}};
+  for (size_t m = 0; m < 3; ++m) {
+    EXPECT_EQ(chart.series[m].title, "Совпадений: " + std::to_string(m + 1));
+    EXPECT_EQ(chart.series[m].points, points[m]) << m;
+  }
 }
 
 TEST(Sums, TheoryBandsAndScale) {

@@ -40,15 +40,35 @@ TEST(DrawsGraph, AverageAndTheFirstOfTheMostFrequentValues) {
   EXPECT_EQ(g.mostFrequent, 5);
   EXPECT_DOUBLE_EQ(g.average, 6.0);
   EXPECT_EQ(g.CountOf(7), 2);
+  EXPECT_EQ(g.title, f.registry.ListText(f.Sums(), true));
 }
 
 TEST(DrawsGraph, TheWindowEndsAtTheOffset) {
+  // Sums 5, 7, 7, 5, 27 for draws 1..5.
   GraphFixture f({{1, 2, 2}, {1, 2, 4}, {3, 3, 1}, {0, 0, 5}, {9, 9, 9}});
-  const DrawsGraph g = BuildDrawsGraph(f.registry, f.Sums(), f.archive, 1, 2, false);
-  ASSERT_EQ(g.points.size(), 2u);
-  EXPECT_EQ(g.points[0], (DrawsGraphPoint{3, 7}));
-  EXPECT_EQ(g.points[1], (DrawsGraphPoint{4, 5}));
-  EXPECT_EQ(g.mostFrequent, 7);  // one each: the first met
+  const struct {
+    int offset, length;
+    std::vector<int32_t> draws;
+    int32_t mostFrequent;
+    double average;
+  } cases[] = {
+      {0, 100, {1, 2, 3, 4, 5}, 5, 51.0 / 5},
+      {0, 1, {5}, 27, 27},
+      {1, 2, {3, 4}, 7, 6},  // one each: the first met
+      {1, 100, {1, 2, 3, 4}, 5, 6},
+      {2, 2, {2, 3}, 7, 7},
+      {4, 3, {1}, 5, 5},
+      {9, 3, {1}, 5, 5},  // past the archive: as far back as it goes
+  };
+  for (const auto& c : cases) {
+    const DrawsGraph g =
+        BuildDrawsGraph(f.registry, f.Sums(), f.archive, c.offset, c.length, false);
+    std::vector<int32_t> draws;
+    for (const DrawsGraphPoint& p : g.points) draws.push_back(p.draw);
+    EXPECT_EQ(draws, c.draws) << c.offset << ", " << c.length;
+    EXPECT_EQ(g.mostFrequent, c.mostFrequent) << c.offset << ", " << c.length;
+    EXPECT_DOUBLE_EQ(g.average, c.average) << c.offset << ", " << c.length;
+  }
   EXPECT_TRUE(BuildDrawsGraph(f.registry, f.registry.IndexOfCode("NUMS"), f.archive, 0, 9, false)
                   .points.empty());  // no graph value
 }
