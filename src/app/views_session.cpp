@@ -104,6 +104,7 @@ bool ViewsSession::Refresh(ViewPart part, bool force) {
       break;
     }
   }
+  ++generation_[static_cast<size_t>(part)];
   ctx_.host.changed(ChangeViews);
   return true;
 }

@@ -36,6 +36,8 @@ class ViewsSession {
   const LayoutGrid& Layout() const { return layout_; }
   const std::array<CompareList, 5>& Compare() const { return compare_; }
   const WeekGrid& Week() const { return week_; }
+  // Counts the makings of a view, so that a face redraws only what changed.
+  uint64_t Generation(ViewPart part) const { return generation_[static_cast<size_t>(part)]; }
 
  private:
   // What a view was made of: the archive's revision (an edit in place counts), the offset,
@@ -56,6 +58,7 @@ class ViewsSession {
   const DrawArchive& archive_;
   const TStatList& registry_;
   std::array<Inputs, 5> inputs_{};
+  std::array<uint64_t, 5> generation_{};
   int graphMethod_ = -1;
   DrawsGraph graph_;
   CardGrid card_;

@@ -35,6 +35,8 @@
 #include "ui/status_labels.h"
 #include "ui/tables_page.h"
 #include "ui/ui_texts.h"
+#include "ui/views_pages.h"
+#include "ui/zoom_chart_view.h"
 
 namespace korvane::ui {
 
@@ -92,10 +94,10 @@ void MainWindow::BuildLayout() {
   ctx_.archive = AddPage(Side::Left, new ArchivePage(ws_));
   ctx_.combs = AddPage(Side::Left, new CombsPage(ws_));
   ctx_.stat = AddPage(Side::Main, new StatPage(ws_));
-  AddPage(Side::Main, new Page(ws_, "tsGraphs", PageGraphs));
-  AddPage(Side::Main, new Page(ws_, "tsCard", PageCard));
-  AddPage(Side::Main, new Page(ws_, "tsLayout", PageLayout));
-  AddPage(Side::Main, new Page(ws_, "tsWeek", PageWeek));
+  ctx_.graphs = AddPage(Side::Main, new GraphsPage(ws_));
+  ctx_.card = AddPage(Side::Main, new CardPage(ws_));
+  ctx_.layout = AddPage(Side::Main, new LayoutPage(ws_));
+  ctx_.week = AddPage(Side::Main, new WeekPage(ws_));
   ctx_.stakes = AddPage(Side::Main, new StakesPage(ws_));
   ctx_.ratings = AddPage(Side::Main, new RatingsPage(ws_));
   ctx_.tables = AddPage(Side::Main, new TablesPage(ws_));
@@ -175,12 +177,15 @@ QMenu* MainWindow::Menu(const char* caption) const {
 void MainWindow::BuildMenus() {
   MenuTargets targets;
   targets.menuBar = menuBar();
-  QWidget* lists[] = {ctx_.archive->List(), ctx_.combs->List(),  ctx_.stat->Table(),
-                      ctx_.stakes->Grid(),  ctx_.script->View(), ctx_.ratings->List(),
-                      ctx_.tables->List()};
+  QWidget* lists[] = {ctx_.archive->List(), ctx_.combs->List(),   ctx_.stat->Table(),
+                      ctx_.stakes->Grid(),  ctx_.script->View(),  ctx_.ratings->List(),
+                      ctx_.tables->List(),  ctx_.graphs->Chart(), ctx_.card->Grid(),
+                      ctx_.layout->Grid(),  ctx_.week->Grid(),    ctx_.week->Chart()};
   for (QWidget* list : lists) targets.lists[S(list->objectName())] = list;
-  for (QToolBar* bar : {ctx_.combs->Tools(), ctx_.stakes->Tools(), ctx_.script->Tools(),
-                        ctx_.ratings->Tools(), ctx_.ratings->ChartTools(), ctx_.tables->Tools()})
+  for (QToolBar* bar :
+       {ctx_.combs->Tools(), ctx_.stakes->Tools(), ctx_.script->Tools(), ctx_.ratings->Tools(),
+        ctx_.ratings->ChartTools(), ctx_.tables->Tools(), ctx_.card->Tools(), ctx_.layout->Tools(),
+        ctx_.layout->CompareTools(), ctx_.week->Tools()})
     targets.toolBars[S(bar->objectName())] = bar;
   submenus_ = ApplyMenuLayout(DefaultMenuLayout(), *actions_, targets);
 }

@@ -65,7 +65,8 @@ const MenuLayout& DefaultMenuLayout() {
           "CombsFindInDraws", "CombsCheckNums"}},
         {MenuStat,
          {"DrawsStatCalc", "-", "StatFilter_Include", "StatFilter_Exclude", "-",
-          "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine", "-", "DrawsStatExportToExcel"}},
+          "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine", "-", "DrawsStatExportToExcel",
+          "-", "AnalyzeRepeats", "TotalSumCombs"}},
         {MenuStakes,
          {"StakeAdd", "StakeAddRandom", "StakeAddSelected", "StakeAddAll", "-", "StakeDel",
           "StakeFilter", "StakeClear", "-", "StakesCheckManual", "-", "StakesGraphDraws", "-",
@@ -79,7 +80,8 @@ const MenuLayout& DefaultMenuLayout() {
         {MenuSystems, {}},
         {MenuView,
          {"ViewColorDraws", "ViewColorCombs", "ViewColorCard", "ViewColorCardSequences",
-          "ViewShemaGradient", "-", "TabGraps", "TabCard", "TabLayout", "TabWeek", "TabTables"}},
+          "ViewShemaGradient", "ViewWeekChartMode", "ViewWeekChartType", "-", "TabGraps", "TabCard",
+          "TabLayout", "TabWeek", "TabTables"}},
         {MenuHelp,
          {"GetHelp", "-", "urlMainSite", "urlAuthSite", "urlBlog", "urlYT", "urlVK", "urlOK",
           "urlAuthText", "urlTG", "-", "About"}},
@@ -158,6 +160,23 @@ const MenuLayout& DefaultMenuLayout() {
     l.toolBars["ratingsCharts"] = {{"RatingsGraphOverlap", "", ""},
                                    {"StakesGraphOverlap", "", ""},
                                    {"StakesGraphProfits", "", ""}};
+    l.contextMenus["chGraphs"] = {"DrawsGraphDraw"};
+    l.contextMenus["sgCard"] = {"CardFilter_Include", "CardFilter_Exclude", "-", "CardXlsExport"};
+    l.contextMenus["sgLayout"] = {"LayoutFilter_Include", "LayoutFilter_Exclude", "-",
+                                  "LayoutXlsExport", "ViewShemaGradient"};
+    l.contextMenus["sgWeek"] = {"WeekFilter_Include", "WeekFilter_Exclude", "-",
+                                "ViewWeekChartMode", "ViewWeekChartType"};
+    l.contextMenus["chWeek"] = {"ViewWeekChartMode", "ViewWeekChartType"};
+    l.toolBars["cardTools"] = {{"CardFilter_Include", "", ""},
+                               {"CardFilter_Exclude", "", ""},
+                               {"CardXlsExport", "Экспорт в Excel", ""}};
+    l.toolBars["layoutTools"] = {{"LayoutCalc", "", ""},
+                                 {"LayoutFilter_Include", "", ""},
+                                 {"LayoutFilter_Exclude", "", ""},
+                                 {"LayoutXlsExport", "Экспорт в Excel", ""}};
+    l.toolBars["layoutCompareTools"] = {{"LayoutCmpCalc", "", ""}};
+    l.toolBars["weekTools"] = {
+        {"WeekStatCalc", "", ""}, {"WeekFilter_Include", "", ""}, {"WeekFilter_Exclude", "", ""}};
     l.toolBars["tablesTools"] = {{"TablesAdd", "", ""},
                                  {"TablesDel", "", ""},
                                  {"TablesStakeAdd", "", ""},

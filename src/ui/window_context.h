@@ -21,6 +21,10 @@ class QtHost;
 class RatingsPage;
 class ScriptPage;
 class TablesPage;
+class GraphsPage;
+class CardPage;
+class LayoutPage;
+class WeekPage;
 class StakesPage;
 class StatPage;
 
@@ -37,6 +41,10 @@ struct WindowContext {
   ScriptPage* script = nullptr;
   RatingsPage* ratings = nullptr;
   TablesPage* tables = nullptr;
+  GraphsPage* graphs = nullptr;
+  CardPage* card = nullptr;
+  LayoutPage* layout = nullptr;
+  WeekPage* week = nullptr;
   // A file to open (save = false) or to write; empty when the user cancelled. `filter` is
   // the dialog's filter ("Файлы тиражей (*.csv)"), `suffix` the default extension.
   std::function<QString(bool save, const QString& filter, const QString& suffix)> chooseFile;

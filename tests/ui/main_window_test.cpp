@@ -40,6 +40,7 @@
 #include "core/fileio.h"
 #include "ui/action_catalog.h"
 #include "ui/action_table.h"
+#include "ui/analysis_dialogs.h"
 #include "ui/archive_page.h"
 #include "ui/chart_window.h"
 #include "ui/combs_page.h"
@@ -60,6 +61,8 @@
 #include "ui/stat_model.h"
 #include "ui/stat_page.h"
 #include "ui/tables_page.h"
+#include "ui/views_pages.h"
+#include "ui/zoom_chart_view.h"
 
 using namespace korvane;
 using namespace korvane::ui;
@@ -139,6 +142,7 @@ class MainWindowTest : public QObject {
   void normColumnsShowWhilePrefetchIsOn();
   void ratingsFollowAScenarioTestAndDrawCharts();
   void regularsAreAddedStakedAndTested();
+  void analysisPagesShowTheViewsAndFilter();
 };
 
 void MainWindowTest::startOnEmptyFolder() {
@@ -1036,6 +1040,67 @@ void MainWindowTest::regularsAreAddedStakedAndTested() {
   QVERIFY(app.window->MainPages()->isTabVisible(tab));
   QCOMPARE(app.window->MainPages()->currentIndex(), tab);
   QCOMPARE(page->Model()->rowCount(), 2);
+}
+
+void MainWindowTest::analysisPagesShowTheViewsAndFilter() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 60);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  const TDrawsArray draws = MakeDemoDraws(60, 3);
+
+  // Графики: the first method with a graph, over the last 100 draws (all 60 here).
+  GraphsPage* graphs = app.window->findChild<GraphsPage*>();
+  QVERIFY(graphs != nullptr);
+  QVERIFY(graphs->MethodList()->count() > 0);
+  QVERIFY(app.window->Actions().Trigger("DrawsGraphDraw"));
+  QCOMPARE(graphs->Chart()->chart()->series().size(), 3);
+  QCOMPARE(static_cast<QLineSeries*>(graphs->Chart()->chart()->series()[0])->count(), 60);
+  graphs->Chart()->zoomAt(4, QPointF(200, 100));
+  QCOMPARE(graphs->Chart()->zoomFactor(), 4.0);
+
+  // Карта: the newest draw first; its numbers in their columns.
+  CardPage* card = app.window->findChild<CardPage*>();
+  QCOMPARE(card->Model()->rowCount(), 60);
+  QCOMPARE(card->Model()->index(0, 0).data().toString(), QString::number(draws[59].number));
+  const int n = draws[59].nums[0];
+  QCOMPARE(card->Model()->index(0, n + 1).data().toString(), QString::number(n));
+  // A cell of the number column keeps the combinations with that number.
+  app.window->MainPages()->setCurrentWidget(card);
+  QVERIFY(!app.window->Actions().Get("CardFilter_Include")->isEnabled());
+  card->Grid()->selectionModel()->select(card->Model()->index(0, n + 1),
+                                         QItemSelectionModel::ClearAndSelect);
+  QVERIFY(app.window->Actions().Get("CardFilter_Include")->isEnabled());
+  QVERIFY(app.window->Actions().Trigger("CardFilter_Include"));
+  QCOMPARE(app.ws->Combs().Count(), 271);  // 1000 - 9^3
+  card->Grid()->selectionModel()->select(card->Model()->index(0, 0), QItemSelectionModel::Select);
+  QVERIFY(!app.window->Actions().Get("CardFilter_Include")->isEnabled());  // the draw numbers
+
+  // Схема and Неделя hold their grids; the week chart follows its mode.
+  LayoutPage* layout = app.window->findChild<LayoutPage*>();
+  QVERIFY(layout->Model()->rowCount() >= 1);
+  QVERIFY(layout->CompareList(0)->model()->rowCount() >= 1);
+  WeekPage* week = app.window->findChild<WeekPage*>();
+  QCOMPARE(week->Model()->rowCount(), 7);
+  QCOMPARE(week->Model()->index(0, 0).data().toString(), QStringLiteral("Пн"));
+  QVERIFY(app.window->Actions().Trigger("ViewWeekChartMode"));
+  QCOMPARE(app.ws->View().weekChartMode, 1);
+  QCOMPARE(week->Chart()->chart()->axes(Qt::Horizontal).size(), 1);
+
+  // The analyses open with their data.
+  OnDialog<RepeatsDialog>([](RepeatsDialog* d) {
+    QCOMPARE(d->List()->model()->rowCount(), static_cast<int>(d->Result().rows.size()));
+    QVERIFY(d->List()->model()->rowCount() > 0);
+    QVERIFY(!d->List()->model()->index(0, 3).data().toString().isEmpty());
+    d->accept();
+  });
+  QVERIFY(app.window->Actions().Trigger("AnalyzeRepeats"));
+  OnDialog<ChartWindow>([](ChartWindow* w) {
+    QCOMPARE(w->View()->chart()->series().size(), 5);
+    w->accept();
+  });
+  QVERIFY(app.window->Actions().Trigger("TotalSumCombs"));
+  QVERIFY(app.messages.isEmpty());
 }
 
 QTEST_MAIN(MainWindowTest)

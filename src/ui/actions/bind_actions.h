@@ -19,6 +19,7 @@ void BindViewActions(ActionTable& table, WindowContext& ctx);
 void BindHelpActions(ActionTable& table, WindowContext& ctx);
 void BindRatingsActions(ActionTable& table, WindowContext& ctx);
 void BindTablesActions(ActionTable& table, WindowContext& ctx);
+void BindViewsActions(ActionTable& table, WindowContext& ctx);
 
 // The help file beside the program (its usual place when none is there).
 QString HelpFile();
@@ -34,6 +35,7 @@ inline void BindAllActions(ActionTable& table, WindowContext& ctx) {
   BindHelpActions(table, ctx);
   BindRatingsActions(table, ctx);
   BindTablesActions(table, ctx);
+  BindViewsActions(table, ctx);
 }
 
 }  // namespace korvane::ui
