@@ -158,6 +158,14 @@ void SettingsStore::StoreList(std::string_view list, const ListState& state) {
   WriteListState(frm_, MainFormSection, list, state);
 }
 
+int SettingsStore::FormInt(std::string_view section, std::string_view key, int fallback) const {
+  return static_cast<int>(frm_.ReadInt(section, key, fallback));
+}
+
+void SettingsStore::StoreFormInt(std::string_view section, std::string_view key, int value) {
+  frm_.WriteInt(section, key, value);
+}
+
 bool SettingsStore::SaveViewState() {
   return Guarded(host_, texts::ViewReadError, [&] {
     SaveViewSettings(frm_, view_);

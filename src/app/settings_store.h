@@ -103,6 +103,10 @@ class SettingsStore {
   void StorePlacement(const WindowPlacement& placement, int screenWidth, int screenHeight);
   ListState List(std::string_view list, int columns) const;
   void StoreList(std::string_view list, const ListState& state);
+  // A value of another window's own section of Korvane.frm; stored ones are written at
+  // shut-down with the view state.
+  int FormInt(std::string_view section, std::string_view key, int fallback) const;
+  void StoreFormInt(std::string_view section, std::string_view key, int value);
 
   // Writes the view settings kept at shut-down and flushes Korvane.frm.
   bool SaveViewState();

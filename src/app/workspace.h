@@ -113,6 +113,12 @@ class Workspace {
   void StorePlacement(const WindowPlacement& placement, int screenWidth, int screenHeight) {
     settings_.StorePlacement(placement, screenWidth, screenHeight);
   }
+  int FormInt(std::string_view section, std::string_view key, int fallback) const {
+    return settings_.FormInt(section, key, fallback);
+  }
+  void StoreFormInt(std::string_view section, std::string_view key, int value) {
+    settings_.StoreFormInt(section, key, value);
+  }
   void StoreList(std::string_view list, const ListState& state) {
     settings_.StoreList(list, state);
   }

@@ -13,6 +13,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <algorithm>
 #include <limits>
 
 #include "app/workspace.h"
@@ -77,7 +78,11 @@ QSpinBox* Spin(QWidget* parent, const char* hint) {
 
 }  // namespace
 
-RepeatsDialog::RepeatsDialog(QWidget* parent, const Workspace& ws) : QDialog(parent), ws_(ws) {
+namespace {
+constexpr const char* kSection = "TFormRepeats";
+}  // namespace
+
+RepeatsDialog::RepeatsDialog(QWidget* parent, Workspace& ws) : QDialog(parent), ws_(ws) {
   setObjectName(QStringLiteral("TFormRepeats"));
   setWindowTitle(QStringLiteral("Количество повторов в зависимости от тиража"));
   setSizeGripEnabled(true);
@@ -94,7 +99,10 @@ RepeatsDialog::RepeatsDialog(QWidget* parent, const Workspace& ws) : QDialog(par
   top->addWidget(run);
   top->addStretch(1);
   layout->addLayout(top);
+  length_->setValue(std::max(ws.FormInt(kSection, "DrawsLength", 100), 1));
+  depth_->setValue(std::max(ws.FormInt(kSection, "DrawsDeep", 100), 1));
   auto* split = new QSplitter(Qt::Vertical, this);
+  split_ = split;
   list_ = new QTableView(split);
   list_->setObjectName(QStringLiteral("lvRepeats"));
   auto* model = new RepeatsModel(ws, result_, depthUsed_, this);
@@ -118,10 +126,21 @@ RepeatsDialog::RepeatsDialog(QWidget* parent, const Workspace& ws) : QDialog(par
   });
   split->addWidget(chart_);
   layout->addWidget(split, 1);
+  const int height = ws.FormInt(kSection, "GraphHeight", 280);
+  split->setSizes({std::max(620 - height, 100), std::clamp(height, 80, 2000)});
   connect(run, &QPushButton::clicked, this, &RepeatsDialog::Compute);
   connect(length_, &QSpinBox::editingFinished, this, &RepeatsDialog::Compute);
   connect(depth_, &QSpinBox::editingFinished, this, &RepeatsDialog::Compute);
   Compute();
+}
+
+void RepeatsDialog::done(int result) {
+  length_->interpretText();
+  depth_->interpretText();
+  ws_.StoreFormInt(kSection, "DrawsLength", length_->value());
+  ws_.StoreFormInt(kSection, "DrawsDeep", depth_->value());
+  ws_.StoreFormInt(kSection, "GraphHeight", split_->sizes().value(1));
+  QDialog::done(result);
 }
 
 void RepeatsDialog::Compute() {

@@ -8,6 +8,7 @@
 #include "views/analyses.h"
 
 class QSpinBox;
+class QSplitter;
 class QTableView;
 class QAbstractTableModel;
 
@@ -22,7 +23,10 @@ class ZoomChartView;
 class RepeatsDialog : public QDialog {
   Q_OBJECT
  public:
-  RepeatsDialog(QWidget* parent, const Workspace& ws);
+  // Its windows and chart height come from its own section of Korvane.frm and go back there
+  // when it closes.
+  RepeatsDialog(QWidget* parent, Workspace& ws);
+  void done(int result) override;
   QSpinBox* LengthField() const { return length_; }
   QSpinBox* DepthField() const { return depth_; }
   QTableView* List() const { return list_; }
@@ -32,7 +36,8 @@ class RepeatsDialog : public QDialog {
   void Compute();
 
  private:
-  const Workspace& ws_;
+  Workspace& ws_;
+  QSplitter* split_ = nullptr;
   QSpinBox* length_;
   QSpinBox* depth_;
   QTableView* list_;

@@ -1092,9 +1092,18 @@ void MainWindowTest::analysisPagesShowTheViewsAndFilter() {
     QCOMPARE(d->List()->model()->rowCount(), static_cast<int>(d->Result().rows.size()));
     QVERIFY(d->List()->model()->rowCount() > 0);
     QVERIFY(!d->List()->model()->index(0, 3).data().toString().isEmpty());
+    d->DepthField()->setValue(7);
     d->accept();
   });
   QVERIFY(app.window->Actions().Trigger("AnalyzeRepeats"));
+  // The window keeps its windows for the next time.
+  OnDialog<RepeatsDialog>([](RepeatsDialog* d) {
+    QCOMPARE(d->DepthField()->value(), 7);
+    QCOMPARE(d->LengthField()->value(), 100);
+    d->accept();
+  });
+  QVERIFY(app.window->Actions().Trigger("AnalyzeRepeats"));
+  QCOMPARE(app.ws->FormInt("TFormRepeats", "DrawsDeep", 0), 7);
   OnDialog<ChartWindow>([](ChartWindow* w) {
     QCOMPARE(w->View()->chart()->series().size(), 5);
     w->accept();
