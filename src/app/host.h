@@ -36,6 +36,10 @@ class Host {
   virtual bool askWarning(const std::string& question, bool defaultYes) {
     return ask(question, defaultYes);
   }
+  // The same question shown as an error ("Ошибка"): a failure the user may retry.
+  virtual bool askError(const std::string& question, bool defaultYes) {
+    return ask(question, defaultYes);
+  }
   virtual void setStatus(const std::string& text) = 0;
   virtual void progress(int done, int total, const std::string& text) = 0;
   // Lets the face process pending events; true when the user asked to stop.

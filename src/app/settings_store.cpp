@@ -66,6 +66,8 @@ bool SettingsStore::LoadGame() {
   if (!Guarded(host_, texts::ConfigReadError, [&] { ini_.Load(); })) return false;
   LoadGameSettings(ini_, game_);
   LoadProxySettings(ini_, proxy_);
+  LoadOnlineSettings(ini_, online_);
+  KeepPasswordPrivate();
   return true;
 }
 
@@ -83,8 +85,18 @@ bool SettingsStore::SetConfig(const TConfigData& config) {
   return SaveIni([&] { SaveGameSettings(ini_, game_); });
 }
 
+void SettingsStore::KeepPasswordPrivate() {
+  const bool secret = !proxy_.password.empty();
+  ini_.SetOwnerOnly(secret);
+  std::error_code ec;
+  if (secret && fs::exists(ini_.Path(), ec))
+    fs::permissions(ini_.Path(), fs::perms::owner_read | fs::perms::owner_write,
+                    fs::perm_options::replace, ec);
+}
+
 bool SettingsStore::SetProxy(const ProxySettings& proxy) {
   proxy_ = proxy;
+  ini_.SetOwnerOnly(!proxy_.password.empty());
   return SaveIni([&] { SaveProxySettings(ini_, proxy_); });
 }
 
@@ -119,6 +131,14 @@ bool SettingsStore::SetRatingsMode(int mode) {
   view_.ratingsEffMode = mode;
   return Guarded(host_, texts::ViewReadError, [&] {
     WriteViewKey(frm_, view_, "RatingsEffMode");
+    frm_.Save();
+  });
+}
+
+bool SettingsStore::SetDownloadOnStart(int choice) {
+  view_.downloadDrawsOnStart = std::clamp(choice, 0, 2);
+  return Guarded(host_, texts::ViewReadError, [&] {
+    WriteViewKey(frm_, view_, "DownloadDrawsOnStart");
     frm_.Save();
   });
 }

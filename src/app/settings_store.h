@@ -61,6 +61,7 @@ class SettingsStore {
   const GameSettings& Game() const { return game_; }
   const TConfigData& Config() const { return game_.config; }
   const ProxySettings& Proxy() const { return proxy_; }
+  const OnlineSettings& Online() const { return online_; }
   const ViewSettings& View() const { return view_; }
   bool Flag(ViewFlag flag) const;
 
@@ -86,6 +87,8 @@ class SettingsStore {
   void SetStatDepth(int depth) { view_.drawsStatLen = depth; }
   // The ratings' efficiency mode (0..2), written at once.
   bool SetRatingsMode(int mode);
+  // Whether start-up downloads new draws (0 ask, 1 always, 2 never), written at once.
+  bool SetDownloadOnStart(int choice);
   void SetExcludeCount(int n) { view_.drawsExclude = n; }
   // The windows of the analysis views (at least one draw), kept until shut-down.
   void SetGraphLen(int n) { view_.drawsGraphLen = std::max(n, 1); }
@@ -116,6 +119,8 @@ class SettingsStore {
   GameSettings& RegistrySettings() { return game_; }
 
   bool SaveIni(const std::function<void()>& write);
+  // A stored proxy password makes Korvane.ini readable by the user only.
+  void KeepPasswordPrivate();
   bool* FlagField(ViewFlag flag);
 
   Host& host_;
@@ -124,6 +129,7 @@ class SettingsStore {
   IniFile frm_;
   GameSettings game_;
   ProxySettings proxy_;
+  OnlineSettings online_;
   ViewSettings view_;
 };
 

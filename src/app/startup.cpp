@@ -10,6 +10,7 @@
 #include "core/error.h"
 #include "core/strutil.h"
 #include "core/texts.h"
+#include "online/texts.h"
 
 namespace korvane {
 
@@ -95,8 +96,11 @@ StartupResult RunInitialisation(Workspace& ws, const CommandLine& args, StartupF
     // 7: the current scenario.
     std::error_code ec;
     if (fs::exists(ws.Files().Scenario(), ec)) ws.ScriptLoadFile(ws.Files().Scenario(), false);
-    // 9: "loadonly" ends here unless a prefetch switch follows.
-    if (args.LoadOnly() && !args.FullRecreate() && !args.FullRefresh()) return StartupResult::End;
+    // 9: "loadonly" downloads the new draws and ends here unless a prefetch switch follows.
+    if (args.LoadOnly()) {
+      face.DownloadDraws();
+      if (!args.FullRecreate() && !args.FullRefresh()) return StartupResult::End;
+    }
     // 11: "fullrecreate" rebuilds every prefetch file and ends.
     if (args.FullRecreate()) {
       std::set<int> all;
@@ -107,6 +111,10 @@ StartupResult RunInitialisation(Workspace& ws, const CommandLine& args, StartupF
     // 12: the missing prefetch files are made; "fullrefresh" ends here.
     ws.CreateAllPrefetch(args.FullRefresh(), {});
     if (args.FullRefresh()) return StartupResult::End;
+    // The new draws: asked for, always, or never.
+    const int download = ws.View().downloadDrawsOnStart;
+    if (download == 1 || (download == 0 && ws.host().ask(texts::DownloadOnStartQuestion, true)))
+      face.DownloadDraws();
     if (ws.View().firstRun) face.ShowFirstRunDialog();
   } catch (const std::exception& e) {
     ws.ReportError(texts::InitError, e.what());

@@ -19,6 +19,8 @@ class StartupFace {
   virtual void RestoreWindowState() {}
   virtual void SetCaption(const std::string& /*caption*/) {}
   virtual void ShowFirstRunDialog() {}
+  // The draw download of "loadonly" and of the start-up choice, with the face's own progress.
+  virtual void DownloadDraws() = 0;
   // Placement and list states into Korvane.frm (before the view settings are written).
   virtual void StoreWindowState() {}
 };

@@ -18,6 +18,7 @@
 #include "app/busy_scope.h"
 #include "app/combs_session.h"
 #include "app/host.h"
+#include "app/online_session.h"
 #include "app/ratings_session.h"
 #include "app/scenario_session.h"
 #include "app/session_context.h"
@@ -100,6 +101,10 @@ class Workspace {
   // (ConfigChange...). The views are recomputed.
   unsigned ApplyGameSettings(const TConfigData& config);
   bool SetProxy(const ProxySettings& proxy);
+  const ProxySettings& Proxy() const { return settings_.Proxy(); }
+  const OnlineSettings& Online() const { return settings_.Online(); }
+  // "Автозагрузка при запуске программы": 0 ask, 1 always, 2 never; written at once.
+  bool SetDownloadOnStart(int choice) { return settings_.SetDownloadOnStart(choice); }
   // A view toggle: flips the flag, writes it to Korvane.frm at once; the faces repaint.
   bool ToggleView(ViewFlag flag);
   // A view flag for this run only, not written (the command line's switches).
@@ -170,6 +175,14 @@ class Workspace {
   bool ExportCsv(const fs::path& file);
   // Appends draws made elsewhere (the demo archive) and saves them.
   bool AppendDraws(const TDrawsArray& draws);
+  // "Загрузка": new draws from the operator's results page, range by range up to today; each
+  // range is saved before the next is asked for. The stakes are checked afterwards, also after
+  // a failure. The Host shows the progress; its poll stops the download.
+  DownloadResult DownloadDraws(const DownloadOptions& options = {});
+  // The clients of the online services (tests replace them).
+  void SetHttpClientFactory(OnlineSession::ClientFactory factory) {
+    online_.SetClientFactory(std::move(factory));
+  }
 
   // Statistics -------------------------------------------------------------------------------
   // Builds the registry anew for the current settings, keeping the user's enabled methods,
@@ -418,6 +431,7 @@ class Workspace {
   StakesSession stakes_;
   TablesSession tables_;
   ScenarioSession scenario_;
+  OnlineSession online_;
   std::function<void(const TStakeData&)> onScenarioStake_;
   bool suspendViews_ = false;
 };

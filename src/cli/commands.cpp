@@ -15,6 +15,7 @@ void RegisterCommands(CLI::App& app, CommandTable& table) {
   RegisterScriptCommands(app, table);
   RegisterRatingCommands(app, table);
   RegisterViewCommands(app, table);
+  RegisterOnlineCommands(app, table);
 }
 
 int RunCommand(const CommandTable& table, CliHost& host, const fs::path& dataDir,

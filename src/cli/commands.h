@@ -44,6 +44,7 @@ void RegisterStakeCommands(CLI::App& app, CommandTable& table);
 void RegisterScriptCommands(CLI::App& app, CommandTable& table);
 void RegisterRatingCommands(CLI::App& app, CommandTable& table);
 void RegisterViewCommands(CLI::App& app, CommandTable& table);
+void RegisterOnlineCommands(CLI::App& app, CommandTable& table);
 
 // Opens the data directory and runs the parsed subcommand. A command that reports an error on
 // any step (also a follow-up step such as the check after adding stakes) exits 1, whatever it

@@ -73,4 +73,15 @@ struct ProxySettings {
   bool operator==(const ProxySettings&) const = default;
 };
 
+// The addresses of the online services (section ONLINE of Korvane.ini, read only).
+struct OnlineSettings {
+  // Scheme and host of the operator's results service.
+  std::string resultsUrl = "https://www.flalottery.com";
+  // The game's page on the operator's site ("Сайт лотереи").
+  std::string lotterySiteUrl = "https://www.flalottery.com/pick3";
+  // The public proxy list of the automatic proxy choice; none by default.
+  std::string proxyListUrl;
+  bool operator==(const OnlineSettings&) const = default;
+};
+
 }  // namespace korvane

@@ -121,7 +121,7 @@ void SyncFolder(const fs::path& folder, const fs::path& changed) {
   ::close(fd);
 }
 
-void WriteFileAtomic(const fs::path& path, std::string_view data) {
+void WriteFileAtomic(const fs::path& path, std::string_view data, bool ownerOnly) {
   const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
   std::string tmpl = (dir / ("." + path.filename().string() + ".XXXXXX")).string();
   if (Injected(FileOp::Open, tmpl) != 0) Fail(path, errno);
@@ -131,7 +131,9 @@ void WriteFileAtomic(const fs::path& path, std::string_view data) {
   try {
     // Keep the permissions of the file being replaced, else the usual 0644 under the umask.
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
+    if (ownerOnly) {
+      ::fchmod(fd, 0600);
+    } else if (::stat(path.c_str(), &st) == 0) {
       ::fchmod(fd, st.st_mode & 07777);
     } else {
       const mode_t mask = ::umask(0);

@@ -39,8 +39,9 @@ std::string ReadFile(const fs::path& path);
 // and renamed over the old one; the folder is flushed after the rename, so the new file survives
 // a power loss once this returns. Throws Error ("<path>: <reason>") on failure; no temporary file
 // stays. A failure before the rename leaves the old file untouched; when only the flush of the
-// folder fails, the new file is already in place.
-void WriteFileAtomic(const fs::path& path, std::string_view data);
+// folder fails, the new file is already in place. The new file keeps the permissions of the old
+// one (else 0644 under the umask); `ownerOnly` makes it 0600 (a file holding a password).
+void WriteFileAtomic(const fs::path& path, std::string_view data, bool ownerOnly = false);
 
 // A free name beside a file for a copy of it: "<name>.bak", else "<name>.1.bak", ...
 fs::path BackupPath(const fs::path& path);

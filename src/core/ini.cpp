@@ -20,7 +20,7 @@ void IniFile::Load() {
 
 void IniFile::Save() {
   if (!dirty_) return;
-  WriteFileAtomic(path_, Utf8ToCp1251(ToText()));
+  WriteFileAtomic(path_, Utf8ToCp1251(ToText()), ownerOnly_);
   dirty_ = false;
 }
 

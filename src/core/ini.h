@@ -27,6 +27,8 @@ class IniFile {
   // Writes the file when anything changed since the last load or save.
   void Save();
   bool Dirty() const { return dirty_; }
+  // The file is readable by its owner only (it holds a password).
+  void SetOwnerOnly(bool on) { ownerOnly_ = on; }
 
   void Parse(std::string_view utf8Text);
   std::string ToText() const;  // UTF-8, CR LF
@@ -66,6 +68,7 @@ class IniFile {
   fs::path path_;
   std::vector<Section> sections_;
   bool dirty_ = false;
+  bool ownerOnly_ = false;
 };
 
 }  // namespace korvane

@@ -152,6 +152,13 @@ void SaveProxySettings(IniFile& ini, const ProxySettings& p) {
   ini.WriteString(kProxy, "ProxyPassword", p.password);
 }
 
+void LoadOnlineSettings(const IniFile& ini, OnlineSettings& o) {
+  const OnlineSettings defaults;
+  o.resultsUrl = ini.ReadString("ONLINE", "ResultsUrl", defaults.resultsUrl);
+  o.lotterySiteUrl = ini.ReadString("ONLINE", "LotterySiteUrl", defaults.lotterySiteUrl);
+  o.proxyListUrl = ini.ReadString("ONLINE", "ProxyListUrl", defaults.proxyListUrl);
+}
+
 // Korvane.frm ---------------------------------------------------------------------------
 
 const std::vector<ViewKey>& ViewKeys() {

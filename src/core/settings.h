@@ -27,6 +27,8 @@ void SaveGenerateMode(IniFile& ini, const GameSettings& settings);
 void SaveShreddingSettings(IniFile& ini, const GameSettings& settings);
 void LoadProxySettings(const IniFile& ini, ProxySettings& proxy);
 void SaveProxySettings(IniFile& ini, const ProxySettings& proxy);
+// The ONLINE section: the service addresses (never written by the program).
+void LoadOnlineSettings(const IniFile& ini, OnlineSettings& online);
 
 // MatrixSegments: 30 digits, position 1 numbers 0..9, then positions 2 and 3.
 TSegmentTable ParseSegments(std::string_view text);

@@ -25,6 +25,7 @@
 #include "ui/actions/bind_actions.h"
 #include "ui/archive_page.h"
 #include "ui/combs_page.h"
+#include "ui/download_window.h"
 #include "ui/first_run_dialog.h"
 #include "ui/menu_layout.h"
 #include "ui/qt_host.h"
@@ -270,6 +271,8 @@ void MainWindow::ShowFirstRunDialog() {
   dlg.exec();
   if (dlg.DontShowAgain()) ws_.FirstRunDone();
 }
+
+void MainWindow::DownloadDraws() { RunDrawDownload(ctx_); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // A running scenario is stopped first; the window closes once the run has unwound.

@@ -74,6 +74,7 @@ class MainWindow : public QMainWindow, public StartupFace {
   void RestoreWindowState() override;
   void SetCaption(const std::string& caption) override;
   void ShowFirstRunDialog() override;
+  void DownloadDraws() override;
   void StoreWindowState() override;
 
  protected:

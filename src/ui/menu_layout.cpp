@@ -55,10 +55,11 @@ const MenuLayout& DefaultMenuLayout() {
   static const MenuLayout layout = [] {
     MenuLayout l;
     l.mainMenu = {
-        {MenuFile, {">Language", "-", "EditConfig", "EditShredding", "-", "ExitProgram"}},
+        {MenuFile,
+         {">Language", "-", "EditConfig", "EditShredding", "EditProxy", "-", "ExitProgram"}},
         {MenuDraws,
-         {"DrawsAdd", "DrawsEdit", "DrawsDel", "-", "DrawsImport", "DrawsExport", "-", "DrawsInfo",
-          "DrawsSorted"}},
+         {"DrawsDownload", "-", "DrawsAdd", "DrawsEdit", "DrawsDel", "-", "DrawsImport",
+          "DrawsExport", "-", "DrawsInfo", "DrawsSorted", "-", ">AutoDownload"}},
         {MenuCombs,
          {"CombsGen", "CombsOpen", "CombsSave", "-", "CombsUndo", "CombsDelExists",
           "CombsDelSelected", "-", "CombsCopy", "CombsPaste", "CombsSelectAll", "-", "CombsInfo",
@@ -83,15 +84,17 @@ const MenuLayout& DefaultMenuLayout() {
           "ViewShemaGradient", "ViewWeekChartMode", "ViewWeekChartType", "-", "TabGraps", "TabCard",
           "TabLayout", "TabWeek", "TabTables"}},
         {MenuHelp,
-         {"GetHelp", "-", "urlMainSite", "urlAuthSite", "urlBlog", "urlYT", "urlVK", "urlOK",
-          "urlAuthText", "urlTG", "-", "About"}},
+         {"GetHelp", "-", "OpenLotoSite", "-", "urlMainSite", "urlAuthSite", "urlBlog", "urlYT",
+          "urlVK", "urlOK", "urlAuthText", "urlTG", "-", "About"}},
     };
     l.submenus["Language"] = {MenuLanguage, {}};
+    l.submenus["AutoDownload"] = {MenuAutoDownload,
+                                  {"AutoDownload0", "AutoDownload1", "AutoDownload2"}};
     l.submenus["RatingsEff"] = {MenuRatingsEff,
                                 {"RatingsEffMode0", "RatingsEffMode1", "RatingsEffMode2"}};
-    l.contextMenus["lvDraws"] = {"DrawsAdd", "DrawsEdit",   "DrawsDel",
-                                 "-",        "DrawsImport", "DrawsExport",
-                                 "-",        "DrawsInfo",   "DrawsSorted"};
+    l.contextMenus["lvDraws"] = {
+        "DrawsDownload", "-",           "DrawsAdd", "DrawsEdit", "DrawsDel",   "-",
+        "DrawsImport",   "DrawsExport", "-",        "DrawsInfo", "DrawsSorted"};
     l.contextMenus["lvCombs"] = {"CombsInfo",
                                  "CombsCheckNums",
                                  "CombsFindInDraws",

@@ -61,6 +61,10 @@ bool QtHost::askWarning(const std::string& question, bool defaultYes) {
   return Question(question, defaultYes, CaptionWarning);
 }
 
+bool QtHost::askError(const std::string& question, bool defaultYes) {
+  return Question(question, defaultYes, CaptionError);
+}
+
 void QtHost::setStatus(const std::string& text) { emit statusChanged(Q(text)); }
 
 void QtHost::progress(int done, int total, const std::string& text) {

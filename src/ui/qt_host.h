@@ -32,6 +32,7 @@ class QtHost : public QObject, public Host {
   void showMessage(MessageKind kind, const std::string& text) override;
   bool ask(const std::string& question, bool defaultYes) override;
   bool askWarning(const std::string& question, bool defaultYes) override;
+  bool askError(const std::string& question, bool defaultYes) override;
   void setStatus(const std::string& text) override;
   void progress(int done, int total, const std::string& text) override;
   bool poll() override;

@@ -59,8 +59,8 @@ inline constexpr const char* StatColumnHints[20] = {
 
 // Said on the archive page while the archive is empty.
 inline constexpr const char* EmptyArchiveHint =
-    "Архив тиражей пуст. Загрузите тиражи: меню «Архив тиражей» → «Импорт из CSV-файла» "
-    "или «Добавить».";
+    "Архив тиражей пуст. Загрузите тиражи с сайта лотереи: меню «Архив тиражей» → «Загрузка» "
+    "(F3), или из файла: «Импорт из CSV-файла», или введите их: «Добавить».";
 
 // Menus.
 inline constexpr const char* MenuFile = "Файл";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/demo.h"
+#include "online/texts.h"
 #include "support/test_support.h"
 
 namespace korvane {
@@ -36,6 +37,8 @@ class FakeFace : public StartupFace {
   std::string caption;
   int firstRunShown = 0;
   int stored = 0;
+  int downloads = 0;
+  void DownloadDraws() override { ++downloads; }
   void ApplyLanguage(int l) override { language = l; }
   void SetCaption(const std::string& c) override { caption = c; }
   void ShowFirstRunDialog() override { ++firstRunShown; }
@@ -59,6 +62,10 @@ TEST_F(StartupTest, FreshFolder) {
   EXPECT_TRUE(fs::exists(dir / "Korvane.lsk"));
   EXPECT_EQ(face.firstRunShown, 0);
   EXPECT_TRUE(host.messages.empty());
+  // A new folder asks whether to download the draws; the default answer downloads.
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_EQ(host.questions[0], texts::DownloadOnStartQuestion);
+  EXPECT_EQ(face.downloads, 1);
   EXPECT_FALSE(ws.IsBusy());
   RunShutdown(ws, face);
   EXPECT_EQ(face.stored, 1);
@@ -79,10 +86,49 @@ TEST_F(StartupTest, SwitchesThatEndTheRun) {
   test::WriteBytes(dir / "Korvane.ldr", DrawArchive::Serialize(MakeDemoDraws(5, 1)));
   for (const char* sw : {"loadonly", "fullrecreate", "fullrefresh"}) {
     Workspace ws(host, dir.path());
-    RunWindowCreation(ws, CommandLine({sw}), face);
-    EXPECT_EQ(RunInitialisation(ws, CommandLine({sw}), face), StartupResult::End) << sw;
+    FakeFace f;
+    RunWindowCreation(ws, CommandLine({sw}), f);
+    EXPECT_EQ(RunInitialisation(ws, CommandLine({sw}), f), StartupResult::End) << sw;
     EXPECT_EQ(ws.Archive().Count(), 5) << sw;  // the archive was loaded first
+    // Only "loadonly" downloads; no run that ends early asks about it.
+    EXPECT_EQ(f.downloads, std::string(sw) == "loadonly" ? 1 : 0) << sw;
   }
+  EXPECT_TRUE(host.questions.empty());
+}
+
+TEST_F(StartupTest, DownloadChoiceAtStart) {
+  struct Case {
+    const char* frm;
+    std::vector<bool> answers;
+    int questions;
+    int downloads;
+  };
+  const Case cases[] = {
+      {"", {false}, 1, 0},                           // asked, answered No
+      {"DownloadDrawsOnStart=0\r\n", {true}, 1, 1},  // asked, answered Yes
+      {"DownloadDrawsOnStart=1\r\n", {}, 0, 1},      // always, without asking
+      {"DownloadDrawsOnStart=2\r\n", {}, 0, 0},      // never
+  };
+  for (const Case& c : cases) {
+    test::TempDir d;
+    test::WriteBytes(d / "Korvane.frm", std::string("[TFormMain]\r\n") + c.frm);
+    test::RecordingHost h;
+    h.answers = c.answers;
+    FakeFace f;
+    Workspace ws(h, d.path());
+    RunWindowCreation(ws, CommandLine(), f);
+    RunInitialisation(ws, CommandLine(), f);
+    EXPECT_EQ(static_cast<int>(h.questions.size()), c.questions) << c.frm;
+    EXPECT_EQ(f.downloads, c.downloads) << c.frm;
+  }
+  // "loadonly" with a prefetch switch downloads and goes on to the prefetch run.
+  test::TempDir d;
+  test::RecordingHost h;
+  FakeFace f;
+  Workspace ws(h, d.path());
+  RunWindowCreation(ws, CommandLine({"loadonly", "fullrefresh"}), f);
+  EXPECT_EQ(RunInitialisation(ws, CommandLine({"loadonly", "fullrefresh"}), f), StartupResult::End);
+  EXPECT_EQ(f.downloads, 1);
 }
 
 TEST_F(StartupTest, SecondInstanceEnds) {

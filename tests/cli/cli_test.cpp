@@ -10,9 +10,12 @@
 #include <map>
 
 #include "core/csv.h"
+#include "core/dates.h"
 #include "core/demo.h"
 #include "core/encoding.h"
 #include "core/fileio.h"
+#include "core/strutil.h"
+#include "support/local_server.h"
 #include "support/test_support.h"
 
 namespace korvane {
@@ -24,9 +27,9 @@ struct CliRun {
 };
 
 // stderr is dropped, or kept in `out` after stdout with withErrors.
-CliRun Cli(const std::string& args, bool withErrors = false) {
-  const std::string cmd =
-      std::string(KORVANE_CLI_PATH) + " " + args + (withErrors ? " 2>&1" : " 2>/dev/null");
+CliRun Cli(const std::string& args, bool withErrors = false, const std::string& env = "") {
+  const std::string cmd = env + " " + std::string(KORVANE_CLI_PATH) + " " + args +
+                          (withErrors ? " 2>&1" : " 2>/dev/null");
   CliRun r;
   FILE* p = popen(cmd.c_str(), "r");
   if (p == nullptr) return r;
@@ -419,6 +422,128 @@ TEST_F(CliTest, ViewsAndTheirGridFilters) {
   const CliRun empty = Cli(D() + "filter --card 1,2 --keep", true);  // an empty cell
   EXPECT_EQ(empty.code, 1);
   EXPECT_NE(empty.out.find("В выделенном диапазоне нет значений для фильтра!"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace korvane
+
+namespace korvane {
+namespace {
+
+// Days from `from` to `to` with results made from the date; days ending in 3 have no row, and
+// the evening of every 15th is "-".
+std::vector<test::ResultDay> FixtureDays(int from, int to) {
+  std::vector<test::ResultDay> days;
+  for (int d = from; d <= to; d = IncDateInt(d, 1)) {
+    if (d % 10 == 3) continue;
+    const auto digits = [](int v) { return Format("%d-%d-%d", v % 10, v / 10 % 10, v / 100 % 10); };
+    days.push_back({Format("%02d/%02d/%04d", d / 100 % 100, d % 100, d / 10000), digits(d * 7),
+                    d % 100 == 15 ? "-" : digits(d * 13)});
+  }
+  return days;
+}
+
+int UsableDraws(const std::vector<test::ResultDay>& days) {
+  int n = 0;
+  for (const auto& d : days)
+    n += (d.midday != "-" && !d.midday.empty()) + (d.evening != "-" && !d.evening.empty());
+  return n;
+}
+
+TEST_F(CliTest, DownloadFromTheLocalService) {
+  const auto days = FixtureDays(19880429, 19890301);
+  test::WriteResultDays(dir / "rows.tsv", days);
+  test::LocalServer server({"--rows", (dir / "rows.tsv").string()});
+  const std::string get = D() + "download --today 19890301 --results-url ";
+  // An empty archive is filled range by range, 100 days at a time.
+  CliRun r = Cli(get + server.Url("gzip"));
+  ASSERT_EQ(r.code, 0) << r.out;
+  const auto lines = [](const std::string& text) {
+    std::vector<std::string> out;
+    for (std::string_view l : SplitAny(text, "\n"))
+      if (!l.empty()) out.emplace_back(l);
+    return out;
+  };
+  auto out = lines(r.out);
+  ASSERT_GE(out.size(), 6u) << r.out;
+  EXPECT_EQ(out[0], "Период\tДобавлено тиражей");
+  EXPECT_EQ(out[1].substr(0, 24), "04/29/1988 - 08/06/1988\t");
+  EXPECT_EQ(out[out.size() - 2].substr(13, 11), "03/01/1989\t");
+  EXPECT_EQ(out.back(), "added " + std::to_string(UsableDraws(days)));
+  r = Cli(D() + "draws");
+  out = lines(r.out);
+  ASSERT_EQ(static_cast<int>(out.size()), UsableDraws(days) + 1);
+  // The newest draw is the evening of 03/01/1989, numbered after all the others.
+  const int v = 19890301 * 13;
+  EXPECT_EQ(out[1], Format("%d\t%d\t%d\t%d\t%d\t03/01/1989 E", UsableDraws(days), v % 10,
+                           v / 10 % 10, v / 100 % 10, v % 10 + v / 10 % 10 + v / 100 % 10));
+  EXPECT_EQ(out.back().substr(0, 2), "1\t");
+  EXPECT_NE(out.back().find("04/29/1988 M"), std::string::npos);
+
+  // Up to date: one request for the newest day, nothing added.
+  r = Cli(get + server.Url("plain"));
+  EXPECT_EQ(r.out, "Период\tДобавлено тиражей\n03/01/1989 - 03/01/1989\t0\nadded 0\n");
+  // A failing service: the retries, then a failure that keeps the archive.
+  r = Cli(D() + "download --today 19890310 --retries 2 --results-url " + server.Url("500"), true);
+  EXPECT_EQ(r.code, 1);
+  size_t failures = 0;
+  for (size_t at = r.out.find("HTTP/1.1 500"); at != std::string::npos;
+       at = r.out.find("HTTP/1.1 500", at + 1))
+    ++failures;
+  EXPECT_EQ(failures, 3u) << r.out;
+  EXPECT_EQ(lines(Cli(D() + "draws").out).size(), out.size());
+  // A failure answered by one retry goes on.
+  r = Cli(D() + "download --today 19890310 --retries 1 --results-url " + server.Url("failonce"));
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, "Период\tДобавлено тиражей\n03/01/1989 - 03/10/1989\t0\nadded 0\n");
+  // Bad options.
+  EXPECT_EQ(Cli(D() + "download --today 19890230").code, 2);
+  EXPECT_EQ(Cli(D() + "download --proxy 'host:99999'").code, 2);
+}
+
+TEST_F(CliTest, DownloadTodaysEveningThenThroughProxies) {
+  std::vector<test::ResultDay> days = {{"03/01/1989", "1-1-1", "2-2-2"},
+                                       {"03/02/1989", "3-3-3", ""}};
+  test::WriteResultDays(dir / "rows.tsv", days);
+  test::WriteBytes(dir / "in.csv", "1;\"03/01/1989 M\";1;1;1\r\n2;\"03/01/1989 E\";2;2;2\r\n");
+  ASSERT_EQ(Cli(D() + "import-csv '" + (dir / "in.csv").string() + "'").code, 0);
+  {
+    test::LocalServer server({"--rows", (dir / "rows.tsv").string()});
+    const CliRun r = Cli(D() + "download --today 19890302 --results-url " + server.Url("plain"));
+    EXPECT_EQ(r.out, "Период\tДобавлено тиражей\n03/01/1989 - 03/02/1989\t1\nadded 1\n");
+  }
+  // The evening result is out; the service is reached through the stored automatic proxy
+  // choice: two dead candidates of the list are passed over without a question.
+  days[1].evening = "4-4-4";
+  test::WriteResultDays(dir / "rows.tsv", days);
+  const fs::path log = dir / "proxy.log";
+  test::LocalServer proxy({"--proxy", "--log", log.string()});
+  test::LocalServer server({"--rows", (dir / "rows.tsv").string(), "--proxies",
+                            "127.0.0.1:1,127.0.0.1:2,127.0.0.1:" + std::to_string(proxy.Port())});
+  test::WriteBytes(dir / "Korvane.ini",
+                   "[PROXY]\r\nProxyMode=1\r\n[ONLINE]\r\nProxyListUrl=http://127.0.0.1:" +
+                       std::to_string(server.Port()) + "/proxylist\r\n");
+  CliRun r = Cli(D() + "download --today 19890302 --results-url " + server.Url("plain"), true);
+  EXPECT_EQ(r.code, 0) << r.out;
+  EXPECT_NE(r.out.find("03/02/1989 - 03/02/1989\t1\nadded 1\n"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("Повторить"), std::string::npos) << r.out;
+  EXPECT_NE(test::ReadBytes(log).find("GET " + server.Url("plain")), std::string::npos);
+  EXPECT_EQ(Cli(D() + "draws --limit 1").out,
+            "Тираж\t1\t2\t3\tS\tДата тиража\n4\t4\t4\t4\t12\t03/02/1989 E\n");
+  // The proxy that worked is stored for the next start.
+  const std::string ini = test::ReadBytes(dir / "Korvane.ini");
+  EXPECT_NE(ini.find("ProxyServer=127.0.0.1\r\nProxyPort=" + std::to_string(proxy.Port())),
+            std::string::npos)
+      << ini;
+  // A manual proxy given on the command line, over TLS verified with the tests' authority.
+  test::LocalServer tls({"--rows", (dir / "rows.tsv").string(), "--tls",
+                         test::TlsFile("server.pem").string(),
+                         test::TlsFile("server.key").string()});
+  const std::string https =
+      D() + "download --today 19890302 --proxy none --results-url " + tls.Url("plain", "https");
+  r = Cli(https, false, "KORVANE_TEST_CA_FILE='" + test::TlsFile("ca.pem").string() + "'");
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(Cli(https).code, 1);  // the system store does not know the tests' authority
 }
 
 }  // namespace

@@ -11,13 +11,16 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDoubleSpinBox>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -36,19 +39,25 @@
 
 #include "app/workspace.h"
 #include "core/archive.h"
+#include "core/dates.h"
 #include "core/demo.h"
 #include "core/fileio.h"
+#include "core/strutil.h"
+#include "online/texts.h"
+#include "support/local_server.h"
 #include "ui/action_catalog.h"
 #include "ui/action_table.h"
 #include "ui/analysis_dialogs.h"
 #include "ui/archive_page.h"
 #include "ui/chart_window.h"
 #include "ui/combs_page.h"
+#include "ui/download_window.h"
 #include "ui/draw_dialog.h"
 #include "ui/draw_info_dialog.h"
 #include "ui/filter_dialog.h"
 #include "ui/gen_dialog.h"
 #include "ui/menu_layout.h"
+#include "ui/proxy_dialog.h"
 #include "ui/qt_host.h"
 #include "ui/ratings_page.h"
 #include "ui/regular_dialog.h"
@@ -78,7 +87,11 @@ struct Instance {
   QStringList questions;
   bool answer = true;
 
-  explicit Instance(const QString& dir) {
+  // Unless `fresh`, a folder without Korvane.frm gets one that does not download at start-up.
+  explicit Instance(const QString& dir, bool fresh = false) {
+    const fs::path frm = fs::path(dir.toStdString()) / "Korvane.frm";
+    if (!fresh && !fs::exists(frm))
+      WriteFileAtomic(frm, "[TFormMain]\r\nDownloadDrawsOnStart=2\r\n");
     host.setMessageSink([this](MessageKind, const QString& t) { messages << t; });
     host.setQuestionResponder([this](const QString& q, bool) {
       questions << q;
@@ -143,12 +156,17 @@ class MainWindowTest : public QObject {
   void ratingsFollowAScenarioTestAndDrawCharts();
   void regularsAreAddedStakedAndTested();
   void analysisPagesShowTheViewsAndFilter();
+  void downloadAtStartAndCancelled();
+  void proxyDialogStoresTheChoice();
 };
 
 void MainWindowTest::startOnEmptyFolder() {
   QTemporaryDir dir;
-  Instance app(dir.path());
+  Instance app(dir.path(), true);
+  app.answer = false;
   QVERIFY(app.Start());
+  // A new folder asks whether to download the draws.
+  QCOMPARE(app.questions, QStringList{Q(texts::DownloadOnStartQuestion)});
   const QString lsk = dir.filePath("Korvane.lsk");
   QVERIFY(QFileInfo::exists(lsk));
   QCOMPARE(QFileInfo(lsk).size(), 0);
@@ -845,6 +863,7 @@ void MainWindowTest::emptyArchiveSaysHowToGetDraws() {
   QLabel* hint = app.window->Archive()->EmptyHint();
   QVERIFY(hint->isVisible());
   QVERIFY(hint->text().contains(QStringLiteral("Импорт из CSV-файла")));
+  QVERIFY(hint->text().contains(QStringLiteral("«Загрузка» (F3)")));
   QVERIFY(app.ws->AddDraw(MakeDemoDraws(1, 1)[0]));
   QVERIFY(!hint->isVisible());
 }
@@ -1110,6 +1129,105 @@ void MainWindowTest::analysisPagesShowTheViewsAndFilter() {
   });
   QVERIFY(app.window->Actions().Trigger("TotalSumCombs"));
   QVERIFY(app.messages.isEmpty());
+}
+
+// "Загрузка" at start-up fills the archive up to today from the results service; a slow reply
+// is cancelled from the wait window without losing anything.
+void MainWindowTest::downloadAtStartAndCancelled() {
+  QTemporaryDir dir;
+  const fs::path d(dir.path().toStdString());
+  const int today = DateToInt(Now());
+  const int from = IncDateInt(today, -5);
+  WriteFileAtomic(d / "Korvane.ldr", DrawArchive::Serialize(MakeDemoDraws(20, 3, from)));
+  std::vector<test::ResultDay> days;
+  for (int day = from; day <= today; day = IncDateInt(day, 1))
+    days.push_back(
+        {Format("%02d/%02d/%04d", day / 100 % 100, day % 100, day / 10000), "1-2-3", "4-5-6"});
+  test::WriteResultDays(d / "rows.tsv", days);
+  test::LocalServer server({"--rows", (d / "rows.tsv").string(), "--slow", "5"});
+  const auto useService = [&](const std::string& mode) {
+    WriteFileAtomic(d / "Korvane.ini", "[ONLINE]\r\nResultsUrl=" + server.Url(mode) + "\r\n");
+  };
+  useService("gzip");
+  WriteFileAtomic(d / "Korvane.frm", "[TFormMain]\r\nDownloadDrawsOnStart=1\r\n");
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  QVERIFY(app.questions.isEmpty());
+  QVERIFY2(app.messages.isEmpty(), qPrintable(app.messages.join('\n')));
+  QCOMPARE(app.ws->Archive().Count(), 30);  // the five days after the archive's newest, and today
+  QCOMPARE(app.Panel(0), QStringLiteral("Архив тиражей: 30"));
+  QCOMPARE(app.ws->Archive().AtList(0).DateText(),
+           Format("%02d/%02d/%04d E", today / 100 % 100, today % 100, today / 10000));
+  // The start-up choice is a radio group that writes Korvane.frm at once.
+  QVERIFY(app.window->Actions().Get("AutoDownload1")->isChecked());
+  QVERIFY(app.window->Actions().Trigger("AutoDownload2"));
+  QVERIFY(app.window->Actions().Get("AutoDownload2")->isChecked());
+  QVERIFY(!app.window->Actions().Get("AutoDownload1")->isChecked());
+  QVERIFY(ReadFile(d / "Korvane.frm").find("DownloadDrawsOnStart=2") != std::string::npos);
+
+  // The newest four draws go; the service now answers slowly and the user cancels.
+  QVERIFY(app.ws->DeleteDraws({0, 1, 2, 3}));
+  useService("slow");
+  app.ws->LoadGameSettingsFile();
+  QString seenRange;
+  bool sawWindow = false;
+  QTimer::singleShot(400, [&] {
+    auto* w = app.window->findChild<DownloadWindow*>();
+    sawWindow = w != nullptr && w->isVisible();
+    if (w == nullptr) return;
+    seenRange = w->RangeLabel()->text();
+    w->CancelButton()->click();
+  });
+  QElapsedTimer timer;
+  timer.start();
+  QVERIFY(app.window->Actions().Trigger("DrawsDownload"));
+  QVERIFY(timer.elapsed() < 3000);
+  QVERIFY(sawWindow);
+  QVERIFY2(seenRange.startsWith(QStringLiteral("Загрузка тиражей ")), qPrintable(seenRange));
+  QCOMPARE(app.ws->Archive().Count(), 26);
+  QVERIFY(app.questions.size() == 1);  // only the question of the deletion
+  QVERIFY(app.window->Actions().Get("DrawsDownload")->isEnabled());
+}
+
+void MainWindowTest::proxyDialogStoresTheChoice() {
+  QTemporaryDir dir;
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  OnDialog<ProxyDialog>([](ProxyDialog* d) {
+    QVERIFY(d->NoneButton()->isChecked());
+    QVERIFY(!d->HostField()->isEnabled());
+    d->ManualButton()->setChecked(true);
+    QVERIFY(d->HostField()->isEnabled());
+    d->HostField()->setText(QStringLiteral("bad host"));
+    d->PortField()->setValue(3128);
+    d->UserField()->setText(QStringLiteral("me"));
+    d->PasswordField()->setText(QStringLiteral("secret"));
+    QTimer::singleShot(0, [] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+    });
+    QVERIFY(!d->TryAccept());  // a host with a space is refused
+    d->HostField()->setText(QStringLiteral("proxy.example"));
+    QVERIFY(d->TryAccept());
+  });
+  QVERIFY(app.window->Actions().Trigger("EditProxy"));
+  const ProxySettings p = app.ws->Proxy();
+  QCOMPARE(static_cast<int>(p.mode), 2);
+  QCOMPARE(QString::fromStdString(p.server), QStringLiteral("proxy.example"));
+  QCOMPARE(p.port, 3128);
+  QCOMPARE(QString::fromStdString(p.password), QStringLiteral("secret"));
+  // The file holding the password is the user's alone.
+  const fs::path ini = fs::path(dir.path().toStdString()) / "Korvane.ini";
+  QCOMPARE(fs::status(ini).permissions() & (fs::perms::group_all | fs::perms::others_all),
+           fs::perms::none);
+  // The automatic search clears the fields.
+  OnDialog<ProxyDialog>([](ProxyDialog* d) {
+    QVERIFY(d->ManualButton()->isChecked());
+    d->AutoButton()->setChecked(true);
+    QVERIFY(d->TryAccept());
+  });
+  QVERIFY(app.window->Actions().Trigger("EditProxy"));
+  QCOMPARE(static_cast<int>(app.ws->Proxy().mode), 1);
+  QVERIFY(app.ws->Proxy().server.empty() && app.ws->Proxy().password.empty());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -8,6 +8,7 @@
 #include "ui/action_table.h"
 #include "ui/actions/bind_actions.h"
 #include "ui/archive_page.h"
+#include "ui/download_window.h"
 #include "ui/draw_dialog.h"
 #include "ui/draw_info_dialog.h"
 #include "ui/qt_host.h"
@@ -58,6 +59,13 @@ void DrawsInfoExecute(WindowContext& ctx) {
 
 void BindArchiveActions(ActionTable& table, WindowContext& ctx) {
   auto focused = [&ctx] { return ctx.archive->FocusedRow() >= 0; };
+  table.Bind("DrawsDownload", {[&ctx] { RunDrawDownload(ctx); }});
+  for (int choice = 0; choice < 3; ++choice)
+    table.Bind("AutoDownload" + std::to_string(choice),
+               {[&ctx, choice] { ctx.ws.SetDownloadOnStart(choice); },
+                {},
+                [&ctx, choice] { return ctx.ws.View().downloadDrawsOnStart == choice; },
+                2});
   table.Bind("DrawsAdd", {[&ctx] { DrawsAddExecute(ctx); }});
   table.Bind("DrawsEdit", {[&ctx] { DrawsEditExecute(ctx); }, focused});
   table.Bind("DrawsDel",

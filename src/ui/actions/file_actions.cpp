@@ -6,6 +6,7 @@
 #include "ui/action_table.h"
 #include "ui/actions/bind_actions.h"
 #include "ui/archive_page.h"
+#include "ui/proxy_dialog.h"
 #include "ui/qt_host.h"
 #include "ui/settings_dialog.h"
 #include "ui/shredding_dialog.h"
@@ -27,12 +28,18 @@ void EditShreddingExecute(WindowContext& ctx) {
   if (dlg.exec() == QDialog::Accepted) ctx.ws.ApplyShredding(dlg.Result());
 }
 
+void EditProxyExecute(WindowContext& ctx) {
+  ProxyDialog dlg(ctx.window, ctx.ws.Proxy());
+  if (dlg.exec() == QDialog::Accepted) ctx.ws.SetProxy(dlg.Result());
+}
+
 }  // namespace
 
 void BindFileActions(ActionTable& table, WindowContext& ctx) {
   table.Bind("ExitProgram", {[&ctx] { ctx.window->close(); }});
   table.Bind("EditConfig", {[&ctx] { EditConfigExecute(ctx); }});
   table.Bind("EditShredding", {[&ctx] { EditShreddingExecute(ctx); }});
+  table.Bind("EditProxy", {[&ctx] { EditProxyExecute(ctx); }});
 }
 
 }  // namespace korvane::ui

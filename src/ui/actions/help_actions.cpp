@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include "app/workspace.h"
 #include "core/datadir.h"
 #include "ui/about_dialog.h"
 #include "ui/action_table.h"
@@ -24,6 +25,10 @@ QString HelpFile() {
 }
 
 void BindHelpActions(ActionTable& table, WindowContext& ctx) {
+  table.Bind(
+      "OpenLotoSite", {[&ctx] {
+        QDesktopServices::openUrl(QUrl(QString::fromStdString(ctx.ws.Online().lotterySiteUrl)));
+      }});
   table.Bind("GetHelp", {[] { QDesktopServices::openUrl(QUrl::fromLocalFile(HelpFile())); },
                          [] { return QFileInfo::exists(HelpFile()); }});
   table.Bind("About", {[&ctx] { AboutDialog(ctx.window).exec(); }});

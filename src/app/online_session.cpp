@@ -1,0 +1,24 @@
+#include "app/online_session.h"
+
+#include <cstdlib>
+
+namespace korvane {
+
+OnlineSession::OnlineSession() {
+  // Test runs verify their local TLS server against a certificate authority of their own.
+  if (const char* ca = std::getenv("KORVANE_TEST_CA_FILE"); ca != nullptr && *ca != '\0')
+    options_.caFile = ca;
+  factory_ = [this] { return MakeCurlClient(options_); };
+}
+
+void OnlineSession::SetClientFactory(ClientFactory factory) {
+  factory_ = std::move(factory);
+  download_.reset();
+}
+
+HttpClient& OnlineSession::DownloadClient() {
+  if (!download_) download_ = factory_();
+  return *download_;
+}
+
+}  // namespace korvane

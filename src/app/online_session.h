@@ -1,0 +1,49 @@
+#pragma once
+
+// The online services of the workspace: the HTTP client of the draw download (one for the
+// whole run, so its cookies stay) and the clients of single requests.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/config.h"
+#include "online/download.h"
+#include "online/http.h"
+
+namespace korvane {
+
+// What a download may change for one run (the command line's options, tests).
+struct DownloadOptions {
+  std::optional<std::string> resultsUrl;  // in place of the configured service
+  std::optional<int> retries;             // answer the retry question Yes so many times, then No
+  std::optional<int> today;               // yyyymmdd, in place of the local date
+  std::optional<ProxySettings> proxy;     // for this run only, not stored
+  // Told after every range that was read.
+  std::function<void(const DownloadedRange&)> onRange;
+};
+
+class OnlineSession {
+ public:
+  using ClientFactory = std::function<std::unique_ptr<HttpClient>()>;
+
+  OnlineSession();
+  // The options of every client: the time-outs and a certificate file of the tests
+  // (KORVANE_TEST_CA_FILE).
+  const HttpOptions& Options() const { return options_; }
+  // Replaces the clients (tests).
+  void SetClientFactory(ClientFactory factory);
+
+  // The client of the draw download, made at its first use.
+  HttpClient& DownloadClient();
+  // A new client for one request without a proxy.
+  std::unique_ptr<HttpClient> NewClient() const { return factory_(); }
+
+ private:
+  HttpOptions options_;
+  ClientFactory factory_;
+  std::unique_ptr<HttpClient> download_;
+};
+
+}  // namespace korvane

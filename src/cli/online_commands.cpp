@@ -1,0 +1,79 @@
+// Commands of the online services: the draw download.
+
+#include <memory>
+
+#include "cli/commands.h"
+#include "core/dates.h"
+#include "core/strutil.h"
+#include "online/proxy.h"
+
+namespace korvane {
+
+namespace {
+
+std::string DateText(int yyyymmdd) {
+  return Format("%02d/%02d/%04d", yyyymmdd / 100 % 100, yyyymmdd % 100, yyyymmdd / 10000);
+}
+
+// "none", "auto" or "HOST:PORT" (a manual proxy without a user).
+std::optional<ProxySettings> ParseProxyOption(const std::string& text) {
+  ProxySettings p;
+  if (text == "none") return p;
+  if (text == "auto") {
+    p.mode = ProxyMode::Automatic;
+    return p;
+  }
+  const auto proxy = ParseProxyText(text);
+  if (!proxy) return std::nullopt;
+  p.mode = ProxyMode::Manual;
+  p.server = proxy->host;
+  p.port = proxy->port;
+  return p;
+}
+
+}  // namespace
+
+void RegisterOnlineCommands(CLI::App& app, CommandTable& table) {
+  auto retries = std::make_shared<int>(0);
+  auto url = std::make_shared<std::string>();
+  auto proxy = std::make_shared<std::string>();
+  auto today = std::make_shared<int>(0);
+  CLI::App* sub = app.add_subcommand(
+      "download", "Download the new draws from the lottery's results page, range by range");
+  sub->add_option("--retries", *retries, "Try a failed range again this many times (default 0)")
+      ->check(CLI::Range(0, 1000));
+  sub->add_option("--results-url", *url,
+                  "Scheme and host of the results service (default: ResultsUrl of Korvane.ini)");
+  sub->add_option("--proxy", *proxy,
+                  "none, auto or HOST:PORT for this run (default: the stored proxy settings)");
+  sub->add_option("--today", *today, "Download up to this day, YYYYMMDD (default: today)");
+  table.Add(sub, Access::Write, [=](Workspace& ws, std::ostream& out) {
+    DownloadOptions options;
+    options.retries = *retries;
+    if (!url->empty()) options.resultsUrl = *url;
+    if (!proxy->empty()) {
+      options.proxy = ParseProxyOption(*proxy);
+      if (!options.proxy) {
+        ws.host().showMessage(MessageKind::Error, "Некорректный proxy-сервер: " + *proxy);
+        return ExitUsage;
+      }
+    }
+    if (*today != 0) {
+      if (!IsValidDate(*today / 10000, *today / 100 % 100, *today % 100)) {
+        ws.host().showMessage(MessageKind::Error, Format("Некорректная дата: %d", *today));
+        return ExitUsage;
+      }
+      options.today = *today;
+    }
+    options.onRange = [&](const DownloadedRange& r) {
+      for (const std::string& w : r.warnings) ws.host().showMessage(MessageKind::Warning, w);
+      out << DateText(r.first) << " - " << DateText(r.last) << '\t' << r.added << std::endl;
+    };
+    out << "Период\tДобавлено тиражей" << '\n';
+    const DownloadResult r = ws.DownloadDraws(options);
+    out << "added " << r.total << '\n';
+    return r.failed ? ExitFailed : ExitOk;
+  });
+}
+
+}  // namespace korvane
