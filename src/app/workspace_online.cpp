@@ -1,5 +1,6 @@
 // The online operations of the workspace: the draw download.
 
+#include "app/dialogue.h"
 #include "app/workspace.h"
 #include "core/dates.h"
 #include "core/strutil.h"
@@ -90,7 +91,12 @@ DownloadResult Workspace::DownloadDraws(const DownloadOptions& options) {
       if (!options.proxy) settings_.SetProxy(p);
     };
     WorkspaceDownload events(host_, options, commit, saveProxy);
-    result = korvane::DownloadDraws(online_.DownloadClient(), proxy, listFetch, request, events);
+    HttpClient* client = nullptr;
+    if (!Guarded(host_, texts::DownloadFailed, [&] { client = &online_.DownloadClient(); })) {
+      result.failed = true;
+      return result;
+    }
+    result = korvane::DownloadDraws(*client, proxy, listFetch, request, events);
     host_.progress(0, 0, "");
   }
   // Stakes are checked against what the archive now holds, also after a failure.

@@ -16,6 +16,7 @@ inline constexpr const char* MarkerPairMissing =
 inline constexpr const char* DownloadOnStartQuestion =
     "Обновить список тиражей?\r\rДля выполнения обновления необходимо действующее подключение "
     "к сети Интернет.";
+inline constexpr const char* DownloadFailed = "Ошибка загрузки архива тиражей с сайта: \"%s\"";
 inline constexpr const char* DownloadCancelled = "Загрузка прервана пользователем";
 
 // The proxy choice.

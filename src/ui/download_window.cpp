@@ -61,9 +61,19 @@ DownloadResult RunDrawDownload(WindowContext& ctx) {
   QObject::connect(&window, &DownloadWindow::cancelRequested, &window,
                    [&ctx] { ctx.host.requestStop(); });
   window.show();
-  const DownloadResult result = ctx.ws.DownloadDraws();
+  DownloadResult result;
+  {
+    struct Running {
+      bool& flag;
+      explicit Running(bool& f) : flag(f) { flag = true; }
+      ~Running() { flag = false; }
+    } running(ctx.downloading);
+    result = ctx.ws.DownloadDraws();
+  }
   ctx.host.clearStop();
   window.hide();
+  // The window closes now when that was asked meanwhile.
+  if (ctx.afterRun) ctx.afterRun();
   return result;
 }
 

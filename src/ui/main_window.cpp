@@ -282,6 +282,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // So is a download on its way: it stops after the range it is fetching.
+  if (ctx_.downloading) {
+    host_.requestStop();
+    closeAfterRun_ = true;
+    event->ignore();
+    return;
+  }
   if (running_ && !shutDown_) {
     shutDown_ = true;
     RunShutdown(ws_, *this);

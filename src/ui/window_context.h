@@ -55,6 +55,8 @@ struct WindowContext {
   std::function<void(const char* page)> activatePage;
   // After a scenario run: open its log, close the window when that was asked meanwhile.
   std::function<void()> afterRun;
+  // True while the draw download runs.
+  bool downloading = false;
 };
 
 }  // namespace korvane::ui

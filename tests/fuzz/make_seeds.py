@@ -155,6 +155,25 @@ def main():
         write("fuzz_filter", "%02d.txt" % i, text)
     write("fuzz_filter", "bytes.txt", b"\x01\x02#\xff\xfe")
 
+    # Pages from the network: results pages and a proxy list.
+    def results(rows, closed=True):
+        body = "".join('<tr class="r"><td><div>%s</div></td><td><div>%s</div></td>'
+                       '<td><div>%s</div></td></tr>' % r for r in rows)
+        page = ('<html><section class="winningNumbersResults"><table><thead><tr><th>D</th></tr>'
+                '</thead><tbody>' + body + '</tbody></table>')
+        return page + ('</section><footer id="footerMain">f</footer></html>' if closed else "")
+    write("fuzz_pages", "results.html", results([
+        ("01/02/2020", "1-2-3", "4-5-6"), ("01/03/2020", "-", '"7-8-9"'),
+        ("01/04/2020", "1-x-3", ""), ("02/30/2020", "1-1-1", "2-2-2"),
+        ("01/03/2020", "9-9-9", "0-0-0")]))
+    write("fuzz_pages", "unclosed.html", results([("01/05/2020", "1-2-3", "4-5-6")], False))
+    write("fuzz_pages", "proxies.html",
+          '<div style="display:none" data-p="1000"></div><table><tbody>'
+          "<tr><td><script>var h = '.721'.split(''); var g = atob('\\x4d\\x43\\x34\\x77"
+          "\\x4c\\x6a\\x45\\x3d'); var pp = 2128 (1);</script></td></tr>"
+          "<tr><td><script>var h = 'x'.split(''); var g = atob('\\x2f'); var pp = 9 (1);"
+          "</script></td></tr></tbody></table>")
+
 
 if __name__ == "__main__":
     main()
