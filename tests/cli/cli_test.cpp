@@ -496,6 +496,13 @@ TEST_F(CliTest, DownloadFromTheLocalService) {
   r = Cli(D() + "download --today 19890310 --retries 1 --results-url " + server.Url("failonce"));
   EXPECT_EQ(r.code, 0);
   EXPECT_EQ(r.out, "Период\tДобавлено тиражей\n03/01/1989 - 03/10/1989\t0\nadded 0\n");
+  // A page whose results never end goes to the same retry; a page without results ends quietly.
+  r = Cli(D() + "download --today 19890310 --results-url " + server.Url("noclose"), true);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.out.find("Не удалось найти пару идентификаторов"), std::string::npos) << r.out;
+  r = Cli(D() + "download --today 19890310 --results-url " + server.Url("nosection"), true);
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, "Период\tДобавлено тиражей\n03/01/1989 - 03/10/1989\t0\nadded 0\n");
   // Bad options.
   EXPECT_EQ(Cli(D() + "download --today 19890230").code, 2);
   EXPECT_EQ(Cli(D() + "download --proxy 'host:99999'").code, 2);
