@@ -2,7 +2,9 @@
 
 #include "app/dialogue.h"
 #include "core/error.h"
+#include "core/strutil.h"
 #include "core/texts.h"
+#include "export/texts.h"
 
 namespace korvane {
 
@@ -190,6 +192,26 @@ bool SettingsStore::SaveViewState() {
   return Guarded(host_, texts::ViewReadError, [&] {
     SaveViewSettings(frm_, view_);
     frm_.Save();
+  });
+}
+
+}  // namespace korvane
+
+namespace korvane {
+
+void SettingsStore::LoadExportParams(const std::string& section, ExportSettings& s,
+                                     const std::function<void(const std::string&)>& error) const {
+  korvane::LoadExportParams(ini_, section, s, true, error);
+}
+
+bool SettingsStore::StoreExportParams(const std::string& section, const ExportSettings& s) {
+  return Guarded(host_, nullptr, [&] {
+    try {
+      SaveExportParams(ini_, section, s, true);
+      ini_.Save();
+    } catch (const Error&) {
+      throw Error(Format(texts::ExportParamsSaveError, ini_.Path().filename().c_str()));
+    }
   });
 }
 

@@ -17,6 +17,7 @@
 #include "core/datadir.h"
 #include "core/ini.h"
 #include "core/settings.h"
+#include "export/export.h"
 
 namespace korvane {
 
@@ -113,6 +114,11 @@ class SettingsStore {
 
   // Writes the view settings kept at shut-down and flushes Korvane.frm.
   bool SaveViewState();
+
+  // The export settings of a view kept in Korvane.ini.
+  void LoadExportParams(const std::string& section, ExportSettings& s,
+                        const std::function<void(const std::string&)>& error) const;
+  bool StoreExportParams(const std::string& section, const ExportSettings& s);
 
  private:
   friend class Workspace;  // the registry swaps the weight coefficients of the game settings

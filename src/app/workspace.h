@@ -17,6 +17,7 @@
 
 #include "app/busy_scope.h"
 #include "app/combs_session.h"
+#include "app/export_views.h"
 #include "app/host.h"
 #include "app/online_session.h"
 #include "app/ratings_session.h"
@@ -179,6 +180,15 @@ class Workspace {
   // range is saved before the next is asked for. The stakes are checked afterwards, also after
   // a failure. The Host shows the progress; its poll stops the download.
   DownloadResult DownloadDraws(const DownloadOptions& options = {});
+  // The spreadsheet export: a view's table; the settings the export dialog opens with (all
+  // columns, `pixelWidths` the view's column widths, then what Korvane.ini keeps for the view);
+  // the workbook of the settings (all rows, or the given rows of the table), after the settings
+  // were stored. False when it failed (message shown).
+  ExportTable ExportTableOf(ExportView view) const;
+  ExportSettings ExportDefaults(ExportView view, const std::vector<int>& pixelWidths,
+                                bool selected);
+  bool ExportWorkbook(ExportView view, const ExportSettings& settings, const std::vector<int>& rows,
+                      const fs::path& file, bool storeSettings = true);
   // The clients of the online services (tests replace them).
   void SetHttpClientFactory(OnlineSession::ClientFactory factory) {
     online_.SetClientFactory(std::move(factory));

@@ -16,6 +16,7 @@ void RegisterCommands(CLI::App& app, CommandTable& table) {
   RegisterRatingCommands(app, table);
   RegisterViewCommands(app, table);
   RegisterOnlineCommands(app, table);
+  RegisterExportCommands(app, table);
 }
 
 int RunCommand(const CommandTable& table, CliHost& host, const fs::path& dataDir,

@@ -45,6 +45,7 @@ void RegisterScriptCommands(CLI::App& app, CommandTable& table);
 void RegisterRatingCommands(CLI::App& app, CommandTable& table);
 void RegisterViewCommands(CLI::App& app, CommandTable& table);
 void RegisterOnlineCommands(CLI::App& app, CommandTable& table);
+void RegisterExportCommands(CLI::App& app, CommandTable& table);
 
 // Opens the data directory and runs the parsed subcommand. A command that reports an error on
 // any step (also a follow-up step such as the check after adding stakes) exits 1, whatever it

@@ -123,7 +123,8 @@ TEST(ResultsPage, QueryAddress) {
 
 TEST(ResultsPage, TableMarkers) {
   EXPECT_FALSE(ExtractResultsTable("<html>no results</html>"));
-  const auto t = ExtractResultsTable(Page({{"01/02/2020", "1-2-3", "4-5-6"}}));
+  const std::string page = Page({{"01/02/2020", "1-2-3", "4-5-6"}});
+  const auto t = ExtractResultsTable(page);
   ASSERT_TRUE(t);
   EXPECT_EQ(t->substr(0, 3), "<tr");
   // The section opens without its closing marker: an error naming both markers, quoting
