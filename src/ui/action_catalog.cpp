@@ -14,6 +14,8 @@ const std::vector<ActionInfo>& ActionCatalog() {
        "Архив тиражей"},
       {"DrawsExport", "Экспорт в CSV-файл", "Экспорт списка тиражей в CSV-файл", "",
        "Архив тиражей"},
+      {"DrawsXlsExport", "Экспорт в Microsoft Excel", "Экспорт списка тиражей в Microsoft Excel",
+       "", "Архив тиражей"},
       {"DrawsInfo", "Сведения о тираже", "Просмотр подробных сведений о тираже", "",
        "Архив тиражей"},
       {"DrawsSorted", "Упорядочить MIN->MAX",
@@ -60,6 +62,8 @@ const std::vector<ActionInfo>& ActionCatalog() {
       {"CardXlsExport", "Экспорт карты тиражей в Microsoft Excel",
        "Экспорт карты тиражей в Microsoft Excel", "", "Карта"},
       // Комбинации
+      {"CombsXlsExport", "Экспорт в Microsoft Excel", "Экспорт списка комбинаций в Microsoft Excel",
+       "", "Комбинации"},
       {"CombsGen", "Генерировать", "Перегенерировать список комбинаций", "F2", "Комбинации"},
       {"CombsOpen", "Открыть", "Загрузить список комбинаций из файла", "Ctrl+O", "Комбинации"},
       {"CombsSave", "Сохранить", "Сохранить список комбинаций в файле", "Ctrl+S", "Комбинации"},

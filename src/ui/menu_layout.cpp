@@ -59,11 +59,11 @@ const MenuLayout& DefaultMenuLayout() {
          {">Language", "-", "EditConfig", "EditShredding", "EditProxy", "-", "ExitProgram"}},
         {MenuDraws,
          {"DrawsDownload", "-", "DrawsAdd", "DrawsEdit", "DrawsDel", "-", "DrawsImport",
-          "DrawsExport", "-", "DrawsInfo", "DrawsSorted", "-", ">AutoDownload"}},
+          "DrawsExport", "DrawsXlsExport", "-", "DrawsInfo", "DrawsSorted", "-", ">AutoDownload"}},
         {MenuCombs,
          {"CombsGen", "CombsOpen", "CombsSave", "-", "CombsUndo", "CombsDelExists",
           "CombsDelSelected", "-", "CombsCopy", "CombsPaste", "CombsSelectAll", "-", "CombsInfo",
-          "CombsFindInDraws", "CombsCheckNums"}},
+          "CombsFindInDraws", "CombsCheckNums", "-", "CombsXlsExport"}},
         {MenuStat,
          {"DrawsStatCalc", "-", "StatFilter_Include", "StatFilter_Exclude", "-",
           "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine", "-", "DrawsStatExportToExcel",
@@ -92,9 +92,9 @@ const MenuLayout& DefaultMenuLayout() {
                                   {"AutoDownload0", "AutoDownload1", "AutoDownload2"}};
     l.submenus["RatingsEff"] = {MenuRatingsEff,
                                 {"RatingsEffMode0", "RatingsEffMode1", "RatingsEffMode2"}};
-    l.contextMenus["lvDraws"] = {
-        "DrawsDownload", "-",           "DrawsAdd", "DrawsEdit", "DrawsDel",   "-",
-        "DrawsImport",   "DrawsExport", "-",        "DrawsInfo", "DrawsSorted"};
+    l.contextMenus["lvDraws"] = {"DrawsDownload",  "-", "DrawsAdd",    "DrawsEdit",
+                                 "DrawsDel",       "-", "DrawsImport", "DrawsExport",
+                                 "DrawsXlsExport", "-", "DrawsInfo",   "DrawsSorted"};
     l.contextMenus["lvCombs"] = {"CombsInfo",
                                  "CombsCheckNums",
                                  "CombsFindInDraws",
@@ -109,6 +109,7 @@ const MenuLayout& DefaultMenuLayout() {
                                  "-",
                                  "CombsOpen",
                                  "CombsSave",
+                                 "CombsXlsExport",
                                  "-",
                                  "CombsUndo",
                                  "-",

@@ -54,6 +54,7 @@
 #include "ui/download_window.h"
 #include "ui/draw_dialog.h"
 #include "ui/draw_info_dialog.h"
+#include "ui/export_dialog.h"
 #include "ui/filter_dialog.h"
 #include "ui/gen_dialog.h"
 #include "ui/menu_layout.h"
@@ -158,6 +159,7 @@ class MainWindowTest : public QObject {
   void analysisPagesShowTheViewsAndFilter();
   void downloadAtStartAndCancelled();
   void proxyDialogStoresTheChoice();
+  void exportDialogWritesTheWorkbookAndKeepsItsSettings();
 };
 
 void MainWindowTest::startOnEmptyFolder() {
@@ -1228,6 +1230,62 @@ void MainWindowTest::proxyDialogStoresTheChoice() {
   QVERIFY(app.window->Actions().Trigger("EditProxy"));
   QCOMPARE(static_cast<int>(app.ws->Proxy().mode), 1);
   QVERIFY(app.ws->Proxy().server.empty() && app.ws->Proxy().password.empty());
+}
+
+// "Экспорт в Microsoft Excel" of the archive: the dialog keeps the checked columns first, the
+// workbook holds what was chosen, and the next export opens with the same choice.
+void MainWindowTest::exportDialogWritesTheWorkbookAndKeepsItsSettings() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 12);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  const QString book = dir.filePath("archive.xlsx");
+  app.window->setFileChooser([&](bool save, const QString&) { return save ? book : QString(); });
+  app.window->Archive()->List()->selectRow(2);
+  OnDialog<ExportDialog>([](ExportDialog* d) {
+    QCOMPARE(d->TitleField()->text(), QStringLiteral("Архив тиражей"));
+    QCOMPARE(d->SendMode()->currentIndex(), 0);  // one selected row: every row is sent
+    QCOMPARE(d->RowsCount()->text(), QStringLiteral("12"));
+    d->SendMode()->setCurrentIndex(1);
+    QCOMPARE(d->RowsCount()->text(), QStringLiteral("1"));
+    d->SendMode()->setCurrentIndex(0);
+    QTreeWidget* list = d->FieldList();
+    QCOMPARE(list->topLevelItemCount(), 6);
+    // Unchecking "S" moves it behind the checked columns.
+    list->topLevelItem(4)->setCheckState(0, Qt::Unchecked);
+    QCOMPARE(list->topLevelItem(5)->text(3), QStringLiteral("S"));
+    // "Дата тиража" goes up to the front.
+    list->setCurrentItem(list->topLevelItem(4));
+    QCOMPARE(list->currentItem()->text(3), QStringLiteral("Дата тиража"));
+    for (int i = 0; i < 4; ++i) d->UpButton()->click();
+    QCOMPARE(list->topLevelItem(0)->text(3), QStringLiteral("Дата тиража"));
+    QVERIFY(!d->UpButton()->isEnabled());
+    QVERIFY(d->TryAccept());
+  });
+  QVERIFY(app.window->Actions().Trigger("DrawsXlsExport"));
+  QVERIFY(QFileInfo::exists(book));
+  QProcess unzip;
+  unzip.start(QStringLiteral("python3"),
+              {QStringLiteral("-c"),
+               QStringLiteral("import zipfile,sys; sys.stdout.write(zipfile.ZipFile(sys.argv[1])"
+                              ".read('xl/worksheets/sheet1.xml').decode())"),
+               book});
+  QVERIFY(unzip.waitForFinished(10000));
+  const QString xml = QString::fromUtf8(unzip.readAllStandardOutput());
+  QVERIFY2(
+      xml.contains(QStringLiteral("<c r=\"A4\" s=\"3\" t=\"inlineStr\"><is><t>Дата тиража</t>")),
+      qPrintable(xml.left(1500)));
+  QVERIFY(!xml.contains(QStringLiteral("<t>S</t>")));
+  const std::string ini = ReadFile(fs::path(dir.filePath("Korvane.ini").toStdString()));
+  QVERIFY(ini.find("[EXPORT_EXCEL_FORMMAIN.LVDRAWS]") != std::string::npos);
+  // The next export opens with the same columns.
+  OnDialog<ExportDialog>([](ExportDialog* d) {
+    QTreeWidget* list = d->FieldList();
+    QCOMPARE(list->topLevelItem(0)->text(3), QStringLiteral("Дата тиража"));
+    QCOMPARE(list->topLevelItem(5)->checkState(0), Qt::Unchecked);
+    d->reject();
+  });
+  QVERIFY(app.window->Actions().Trigger("DrawsXlsExport"));
 }
 
 QTEST_MAIN(MainWindowTest)

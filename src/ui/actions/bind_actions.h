@@ -20,11 +20,13 @@ void BindHelpActions(ActionTable& table, WindowContext& ctx);
 void BindRatingsActions(ActionTable& table, WindowContext& ctx);
 void BindTablesActions(ActionTable& table, WindowContext& ctx);
 void BindViewsActions(ActionTable& table, WindowContext& ctx);
+void BindExportActions(ActionTable& table, WindowContext& ctx);
 
 // The help file beside the program (its usual place when none is there).
 QString HelpFile();
 
 inline void BindAllActions(ActionTable& table, WindowContext& ctx) {
+  BindExportActions(table, ctx);
   BindFileActions(table, ctx);
   BindArchiveActions(table, ctx);
   BindCombsActions(table, ctx);

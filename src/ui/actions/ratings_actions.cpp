@@ -43,7 +43,6 @@ void BindRatingsActions(ActionTable& table, WindowContext& ctx) {
              {[&ctx] { ctx.ws.RatingsRefresh(); }, [&ctx] { return ctx.ws.Stakes().IsOpen(); }});
   table.Bind("RatingsExport", {[&ctx] { RatingsExportExecute(ctx); }, rowsExist});
   // The spreadsheet export is not offered yet.
-  table.Bind("RatingsXlsExport", {{}, [] { return false; }});
   table.Bind("RatingsToScript", {[&ctx] { RatingsToScriptExecute(ctx); }, selected});
   table.Bind(
       "StakesGraphDraws",

@@ -102,7 +102,6 @@ void BindStakeActions(ActionTable& table, WindowContext& ctx) {
                                  {},
                                  [&ctx] { return ctx.ws.View().stakesCheckOnLine; }});
   // The spreadsheet export is not offered yet.
-  table.Bind("StakesXlsExport", {{}, [] { return false; }});
 
   QObject::connect(ctx.stakes->Grid()->selectionModel(), &QItemSelectionModel::selectionChanged,
                    &table, &ActionTable::UpdateAll);

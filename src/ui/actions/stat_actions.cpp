@@ -34,7 +34,6 @@ void BindStatActions(ActionTable& table, WindowContext& ctx) {
               [&ctx] { return ctx.ws.View().prefetchsEnabled; },
               [&ctx] { return ctx.ws.View().showTotalLine; }});
   // The spreadsheet export is not offered yet.
-  table.Bind("DrawsStatExportToExcel", {{}, [] { return false; }});
   auto filterable = [&ctx] {
     return ctx.ws.Combs().Count() > 0 && ctx.ws.Stats().SelectedCount() > 0;
   };

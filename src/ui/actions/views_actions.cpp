@@ -67,8 +67,6 @@ void BindViewsActions(ActionTable& table, WindowContext& ctx) {
                 [shown, combs] { return shown("tsWeek")() && combs(); }});
   }
   // The spreadsheet export is not offered yet.
-  table.Bind("CardXlsExport", {{}, [] { return false; }});
-  table.Bind("LayoutXlsExport", {{}, [] { return false; }});
   table.Bind("LayoutCalc", {[&ws, layout] {
                               layout->CommitLengths();
                               ws.RefreshView(ViewPart::Layout, true);
