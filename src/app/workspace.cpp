@@ -181,11 +181,26 @@ void Workspace::LoadArchive() {
 
 bool Workspace::SaveArchiveChange(const TDrawsArray& before) {
   if (SaveDraws()) return true;
+  RestoreArchive(before);
+  return false;
+}
+
+void Workspace::CommitArchiveChange(const TDrawsArray& before) {
+  try {
+    BusyScope busy(busy_, texts::SavingDraws);
+    archive_.Save();
+  } catch (const Error&) {
+    RestoreArchive(before);
+    throw;
+  }
+  RefreshDrawList(true);
+}
+
+void Workspace::RestoreArchive(const TDrawsArray& before) {
   // What the file holds is what the program shows and checks against.
   archive_.ClearDraws();
   archive_.AppendAll(before);
   RefreshDrawList(true);
-  return false;
 }
 
 bool Workspace::SaveDraws() {

@@ -185,8 +185,8 @@ class Workspace {
   // the workbook of the settings (all rows, or the given rows of the table), after the settings
   // were stored. False when it failed (message shown).
   ExportTable ExportTableOf(ExportView view) const;
-  ExportSettings ExportDefaults(ExportView view, const std::vector<int>& pixelWidths,
-                                bool selected);
+  ExportSettings ExportDefaults(ExportView view, const ExportTable& table,
+                                const std::vector<int>& pixelWidths, bool selected);
   bool ExportWorkbook(ExportView view, const ExportSettings& settings, const std::vector<int>& rows,
                       const fs::path& file, bool storeSettings = true);
   // The clients of the online services (tests replace them).
@@ -425,6 +425,9 @@ class Workspace {
   // Saves a change of the archive; a failed save brings the archive back to `before`, what
   // the file still holds.
   bool SaveArchiveChange(const TDrawsArray& before);
+  // The same without a message: throws the failure to the caller.
+  void CommitArchiveChange(const TDrawsArray& before);
+  void RestoreArchive(const TDrawsArray& before);
 
   Host& host_;
   DataFiles files_;

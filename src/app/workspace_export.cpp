@@ -125,10 +125,9 @@ ExportTable Workspace::ExportTableOf(ExportView view) const {
   return t;
 }
 
-ExportSettings Workspace::ExportDefaults(ExportView view, const std::vector<int>& pixelWidths,
-                                         bool selected) {
+ExportSettings Workspace::ExportDefaults(ExportView view, const ExportTable& table,
+                                         const std::vector<int>& pixelWidths, bool selected) {
   const ExportViewInfo& info = ExportViewOf(view);
-  const ExportTable table = ExportTableOf(view);
   ExportSettings s;
   s.title = info.title;
   s.sheetName = info.title;

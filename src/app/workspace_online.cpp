@@ -74,17 +74,7 @@ DownloadResult Workspace::DownloadDraws(const DownloadOptions& options) {
     auto commit = [&](const TDrawsArray& added) {
       const TDrawsArray before = archive_.Draws();
       archive_.AppendAll(added);
-      try {
-        BusyScope saving(busy_, texts::SavingDraws);
-        archive_.Save();
-      } catch (const Error&) {
-        // What the file holds is what the program shows.
-        archive_.ClearDraws();
-        archive_.AppendAll(before);
-        RefreshDrawList(true);
-        throw;
-      }
-      RefreshDrawList(true);
+      CommitArchiveChange(before);
       RecomputeViews();
     };
     auto saveProxy = [&](const ProxySettings& p) {

@@ -39,10 +39,11 @@ void RegisterExportCommands(CLI::App& app, CommandTable& table) {
       if (o->depth > 0) ws.SetStatDepth(o->depth);
       ws.BuildStatTable(true);
     }
-    const ExportSettings s = ws.ExportDefaults(view, {}, false);
+    const ExportTable table = ws.ExportTableOf(view);
+    const ExportSettings s = ws.ExportDefaults(view, table, {}, false);
     // A command that only reads leaves Korvane.ini as it is.
     if (!ws.ExportWorkbook(view, s, {}, o->file, false)) return ExitFailed;
-    out << "rows " << ws.ExportTableOf(view).rows.size() << '\n';
+    out << "rows " << table.rows.size() << '\n';
     return ExitOk;
   });
 }

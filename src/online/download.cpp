@@ -61,10 +61,9 @@ int NewestDate(const TDrawsArray& recent) {
   }
 }
 
-bool HasDateText(const TDrawsArray& draws, size_t from, const std::string& text) {
-  for (size_t i = from; i < draws.size(); ++i)
-    if (SameText(draws[i].DateText(), text)) return true;
-  return false;
+bool HasDateText(const TDrawsArray& draws, const std::string& text) {
+  return std::any_of(draws.begin(), draws.end(),
+                     [&](const TDrawRec& d) { return SameText(d.DateText(), text); });
 }
 
 }  // namespace
@@ -160,7 +159,7 @@ TDrawsArray NewDrawsOfRows(const std::vector<ResultRow>& rows, int first, int la
     }
     for (const auto& [suffix, result] : {std::pair{" M", &row.midday}, {" E", &row.evening}}) {
       const std::string text = row.date + suffix;
-      if (HasDateText(seen, 0, text)) continue;
+      if (HasDateText(seen, text)) continue;
       const auto comb = ReadResult(*result);
       if (!comb) {
         if (!result->empty() && *result != "-")

@@ -559,22 +559,6 @@ TEST_F(CliTest, DownloadTodaysEveningThenThroughProxies) {
 namespace korvane {
 namespace {
 
-// The sheet's XML of a workbook, read with Python's zipfile.
-std::string WorkbookSheet(const fs::path& book) {
-  const std::string cmd =
-      "python3 -c \"import zipfile,sys; sys.stdout.write(zipfile.ZipFile(sys.argv[1]).read("
-      "'xl/worksheets/sheet1.xml').decode())\" '" +
-      book.string() + "'";
-  std::string out;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (p == nullptr) return out;
-  std::array<char, 4096> buf;
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
-  pclose(p);
-  return out;
-}
-
 TEST_F(CliTest, ExportXlsxWritesTheViewAsTheWindowShowsIt) {
   test::WriteBytes(dir / "in.csv", DrawsToCsv(MakeDemoDraws(30, 5)));
   ASSERT_EQ(Cli(D() + "import-csv '" + (dir / "in.csv").string() + "'").code, 0);
@@ -582,14 +566,14 @@ TEST_F(CliTest, ExportXlsxWritesTheViewAsTheWindowShowsIt) {
   CliRun r = Cli(D() + "export-xlsx stakes '" + (dir / "s.xlsx").string() + "'");
   ASSERT_EQ(r.code, 0) << r.out;
   EXPECT_EQ(r.out, "rows 1\n");
-  const std::string xml = WorkbookSheet(dir / "s.xlsx");
+  const std::string xml = test::WorkbookSheetXml(dir / "s.xlsx");
   EXPECT_NE(xml.find("<t>Ставки</t>"), std::string::npos) << xml;
   EXPECT_NE(xml.find("<t>=1+1</t>"), std::string::npos) << xml;  // text, not a formula
   EXPECT_EQ(xml.find("<f>"), std::string::npos);
   // The draws, newest first, below the title, the date line and the header (row 4).
   r = Cli(D() + "export-xlsx draws '" + (dir / "d.xlsx").string() + "'");
   EXPECT_EQ(r.out, "rows 30\n");
-  const std::string draws = WorkbookSheet(dir / "d.xlsx");
+  const std::string draws = test::WorkbookSheetXml(dir / "d.xlsx");
   EXPECT_NE(draws.find("<row r=\"4\"><c r=\"A4\""), std::string::npos);
   EXPECT_NE(draws.find("<row r=\"5\"><c r=\"A5\" s=\"4\"><v>30</v>"), std::string::npos) << draws;
   // Korvane.ini is not written by the command line's export.

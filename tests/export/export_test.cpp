@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "core/error.h"
 #include "core/strutil.h"
 #include "export/texts.h"
@@ -20,22 +18,6 @@ std::vector<int> Ids(const std::vector<ExportField>& fields) {
   std::vector<int> ids;
   for (const ExportField& f : fields) ids.push_back(f.columnId);
   return ids;
-}
-
-// The sheet's XML of a workbook, read with Python's zipfile.
-std::string SheetXml(const fs::path& book) {
-  const std::string cmd =
-      "python3 -c \"import zipfile,sys; sys.stdout.write(zipfile.ZipFile("
-      "sys.argv[1]).read('xl/worksheets/sheet1.xml').decode())\" '" +
-      book.string() + "'";
-  std::string out;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (p == nullptr) return out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  pclose(p);
-  return out;
 }
 
 TEST(ExportFields, CheckedFieldsLead) {
@@ -139,13 +121,13 @@ TEST(ExportWorkbook, TitleLinesHeaderAndCells) {
     s.showCreateTime = c.time;
     const fs::path book = dir / "book.xlsx";
     WriteExportWorkbook(book, s, rows, "11.12.2026 10:00:00");
-    const std::string xml = SheetXml(book);
+    const std::string xml = test::WorkbookSheetXml(book);
     const std::string header = Format("<row r=\"%d\">", c.headerRow);
     EXPECT_NE(xml.find(header + "<c r=\"A" + std::to_string(c.headerRow)), std::string::npos)
         << c.notes << c.time << xml;
     EXPECT_EQ(xml.find("Отчет построен: 11.12.2026 10:00:00.") != std::string::npos, c.time);
   }
-  const std::string xml = SheetXml(dir / "book.xlsx");
+  const std::string xml = test::WorkbookSheetXml(dir / "book.xlsx");
   // A formula-looking text stays text; plain numbers are numbers; "007" stays text.
   EXPECT_EQ(xml.find("<f>"), std::string::npos);
   EXPECT_NE(xml.find("<t>=HYPERLINK("), std::string::npos) << xml;

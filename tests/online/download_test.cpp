@@ -28,21 +28,13 @@ std::string Page(const std::vector<Day>& days) {
   return page + "</tbody></table></section><footer id=\"footerMain\">f</footer></body></html>";
 }
 
-// "fromDateIn=MM%2FDD%2FYYYY" of a results address as yyyymmdd.
-int QueryDate(const std::string& url, const std::string& key) {
-  const size_t at = url.find(key + "=");
-  const std::string v = url.substr(at + key.size() + 1, 14);
-  return std::stoi(v.substr(10, 4)) * 10000 + std::stoi(v.substr(0, 2)) * 100 +
-         std::stoi(v.substr(5, 2));
-}
-
 // A results site over a fixture of days (keyed by yyyymmdd).
 struct Site {
   std::map<int, Day> days;
   std::vector<std::pair<int, int>> asked;
   std::string operator()(const std::string& url) {
-    const int first = QueryDate(url, "fromDateIn");
-    const int last = QueryDate(url, "toDateIn");
+    const int first = test::QueryDate(url, "fromDateIn");
+    const int last = test::QueryDate(url, "toDateIn");
     asked.emplace_back(first, last);
     std::vector<Day> rows;
     for (auto it = days.lower_bound(first); it != days.end() && it->first <= last; ++it)

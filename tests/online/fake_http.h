@@ -12,6 +12,13 @@
 
 namespace korvane::test {
 
+// A date of a results address ("fromDateIn" or "toDateIn", MM%2FDD%2FYYYY) as yyyymmdd.
+inline int QueryDate(const std::string& url, const std::string& key) {
+  const std::string v = url.substr(url.find(key + "=") + key.size() + 1, 14);
+  return std::stoi(v.substr(10, 4)) * 10000 + std::stoi(v.substr(0, 2)) * 100 +
+         std::stoi(v.substr(5, 2));
+}
+
 class FakeHttp : public HttpClient {
  public:
   // Answers the request (its address and the proxy in effect); throws Error for a failure.

@@ -16,13 +16,9 @@ namespace {
 
 // A results page listing every day of the asked range with the same results.
 std::string PageFor(const std::string& url) {
-  const auto date = [&](const std::string& key) {
-    const std::string v = url.substr(url.find(key + "=") + key.size() + 1, 14);
-    return std::stoi(v.substr(10, 4)) * 10000 + std::stoi(v.substr(0, 2)) * 100 +
-           std::stoi(v.substr(5, 2));
-  };
   std::string page = "<section class=\"winningNumbersResults\"></thead><tbody>";
-  for (int d = date("fromDateIn"); d <= date("toDateIn"); d = IncDateInt(d, 1))
+  for (int d = test::QueryDate(url, "fromDateIn"); d <= test::QueryDate(url, "toDateIn");
+       d = IncDateInt(d, 1))
     page += Format("<tr><td><div>%02d/%02d/%04d</div><div>1-2-3</div><div>4-5-6</div></td></tr>",
                    d / 100 % 100, d % 100, d / 10000);
   return page + "</tbody></table><footer id=\"footerMain\">";

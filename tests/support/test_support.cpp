@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "core/error.h"
@@ -27,6 +28,21 @@ int RecordingHost::errorCount() const {
   int n = 0;
   for (const auto& m : messages) n += m.first == MessageKind::Error;
   return n;
+}
+
+std::string WorkbookSheetXml(const fs::path& book) {
+  const std::string cmd =
+      "python3 -c \"import zipfile,sys; sys.stdout.write(zipfile.ZipFile("
+      "sys.argv[1]).read('xl/worksheets/sheet1.xml').decode())\" '" +
+      book.string() + "'";
+  std::string out;
+  FILE* p = popen(cmd.c_str(), "r");
+  if (p == nullptr) return out;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+  pclose(p);
+  return out;
 }
 
 }  // namespace korvane::test

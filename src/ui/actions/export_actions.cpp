@@ -56,8 +56,9 @@ void ExportExecute(WindowContext& ctx, ExportView view) {
   }
   const std::vector<int> rows(selected.begin(), selected.end());
   const ExportViewInfo& info = ExportViewOf(view);
-  const int all = static_cast<int>(ctx.ws.ExportTableOf(view).rows.size());
-  const ExportSettings defaults = ctx.ws.ExportDefaults(view, widths, rows.size() > 1);
+  const ExportTable data = ctx.ws.ExportTableOf(view);
+  const int all = static_cast<int>(data.rows.size());
+  const ExportSettings defaults = ctx.ws.ExportDefaults(view, data, widths, rows.size() > 1);
   ExportDialog dlg(ctx.window, defaults, all, static_cast<int>(rows.size()),
                    ExportSectionName("FormMain", info.control), [&ctx](bool save) {
                      return ctx.chooseFile(save,
