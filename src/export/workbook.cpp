@@ -74,6 +74,17 @@ class Book {
       format_set_num_format(f, "0");
     return formats_[key] = f;
   }
+  // A column's own format: size and alignment, no borders (the title rows share the columns).
+  lxw_format* Column(int size, int align) {
+    const auto key = std::make_tuple(size, align, -2, false);
+    auto it = formats_.find(key);
+    if (it != formats_.end()) return it->second;
+    lxw_format* f = workbook_add_format(book_);
+    format_set_font_size(f, size);
+    format_set_align(f, Align(align));
+    format_set_align(f, LXW_ALIGN_VERTICAL_CENTER);
+    return formats_[key] = f;
+  }
   lxw_format* Title(int size, bool bold, bool italic) {
     lxw_format* f = workbook_add_format(book_);
     format_set_font_size(f, size);
@@ -122,7 +133,7 @@ void WriteExportWorkbook(const fs::path& file, const ExportSettings& s, const Ex
     for (size_t k = 0; k < fields.size(); ++k)
       Check(worksheet_set_column(sheet, static_cast<lxw_col_t>(k), static_cast<lxw_col_t>(k),
                                  ExportFieldWidth(*fields[k]),
-                                 book.Cell(size, fields[k]->align, -1, false)));
+                                 book.Column(size, fields[k]->align)));
     Check(worksheet_write_string(sheet, 0, 0, s.title.c_str(), book.Title(size + 4, true, false)));
     if (notes)
       Check(worksheet_write_string(sheet, 1, 0, s.notes.c_str(), book.Title(size, true, false)));

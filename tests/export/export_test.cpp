@@ -136,6 +136,24 @@ TEST(ExportWorkbook, TitleLinesHeaderAndCells) {
   EXPECT_EQ(xml.find("Сумма"), std::string::npos);          // the unchecked column is left out
   EXPECT_NE(xml.find("width=\"255.7"), std::string::npos);  // widths held to 255
   EXPECT_FALSE(fs::exists(dir / ".book.xlsx.tmp"));
+
+  // The columns' own format has no borders: only the header and data cells are framed, not
+  // the title rows above them.
+  const std::string styles = test::WorkbookPartXml(dir / "book.xlsx", "xl/styles.xml");
+  const size_t xfs = styles.find("<cellXfs");
+  ASSERT_NE(xfs, std::string::npos);
+  std::vector<std::string> xf;
+  for (size_t at = styles.find("<xf ", xfs); at != std::string::npos && at < styles.find("</cellXfs>");
+       at = styles.find("<xf ", at + 1))
+    xf.push_back(styles.substr(at, styles.find('>', at) - at));
+  size_t col = xml.find("<col ");
+  ASSERT_NE(col, std::string::npos);
+  for (; col != std::string::npos; col = xml.find("<col ", col + 1)) {
+    const size_t st = xml.find("style=\"", col);
+    const size_t index = std::stoul(xml.substr(st + 7));
+    ASSERT_LT(index, xf.size());
+    EXPECT_NE(xf[index].find("borderId=\"0\""), std::string::npos) << xf[index];
+  }
 }
 
 TEST(ExportWorkbook, MoreRowsThanASheetHoldsAreRefused) {

@@ -31,10 +31,14 @@ int RecordingHost::errorCount() const {
 }
 
 std::string WorkbookSheetXml(const fs::path& book) {
+  return WorkbookPartXml(book, "xl/worksheets/sheet1.xml");
+}
+
+std::string WorkbookPartXml(const fs::path& book, const std::string& part) {
   const std::string cmd =
       "python3 -c \"import zipfile,sys; sys.stdout.write(zipfile.ZipFile("
-      "sys.argv[1]).read('xl/worksheets/sheet1.xml').decode())\" '" +
-      book.string() + "'";
+      "sys.argv[1]).read(sys.argv[2]).decode())\" '" +
+      book.string() + "' '" + part + "'";
   std::string out;
   FILE* p = popen(cmd.c_str(), "r");
   if (p == nullptr) return out;

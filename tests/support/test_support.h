@@ -27,6 +27,8 @@ void WriteBytes(const fs::path& path, const std::string& bytes);
 std::string ReadBytes(const fs::path& path);
 // The XML of the first sheet of an .xlsx workbook (read with Python's zipfile).
 std::string WorkbookSheetXml(const fs::path& book);
+// Any part of the workbook ("xl/styles.xml").
+std::string WorkbookPartXml(const fs::path& book, const std::string& part);
 
 // A Host that records what the engine said and answers questions from a queue.
 class RecordingHost : public Host {
