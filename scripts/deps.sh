@@ -4,7 +4,7 @@
 KORVANE_PACKAGES=(
   cmake g++ make pkg-config clang-format
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-translations-l10n libgl1-mesa-dev
-  libcurl4-openssl-dev libssl-dev zlib1g-dev libxlsxwriter-dev
+  libcurl4-openssl-dev libssl-dev zlib1g-dev libxlsxwriter-dev libarchive-dev
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   python3 xvfb xauth fonts-dejavu-core imagemagick

@@ -9,6 +9,12 @@ OnlineSession::OnlineSession() {
   if (const char* ca = std::getenv("KORVANE_TEST_CA_FILE"); ca != nullptr && *ca != '\0')
     options_.caFile = ca;
   factory_ = [this] { return MakeCurlClient(options_); };
+  std::error_code ec;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (!ec) {
+    programDir_ = exe.parent_path();
+    exeName_ = exe.filename().string();
+  }
 }
 
 void OnlineSession::SetClientFactory(ClientFactory factory) {

@@ -11,6 +11,7 @@
 #include "core/config.h"
 #include "online/download.h"
 #include "online/http.h"
+#include "online/update.h"
 
 namespace korvane {
 
@@ -23,6 +24,15 @@ struct DownloadOptions {
   // Told after every range that was read.
   std::function<void(const DownloadedRange&)> onRange;
 };
+
+// What an update check may change for one run (the command line's options, tests).
+struct UpdateCheckOptions {
+  bool silent = false;
+  std::optional<std::string> address;  // of the description file, in place of the service's
+};
+
+// The update dialog: true installs.
+using UpdateConfirm = std::function<bool(const UpdateOffer&)>;
 
 class OnlineSession {
  public:
@@ -40,7 +50,18 @@ class OnlineSession {
   // A new client for one request without a proxy.
   std::unique_ptr<HttpClient> NewClient() const { return factory_(); }
 
+  // The folder the program runs from and its executable's name, as they were at start: the
+  // self-update replaces this folder, and a restart starts this file. Tests give a copy.
+  const fs::path& ProgramDir() const { return programDir_; }
+  const std::string& ExeName() const { return exeName_; }
+  void SetProgramLocation(fs::path dir, std::string exeName) {
+    programDir_ = std::move(dir);
+    exeName_ = std::move(exeName);
+  }
+
  private:
+  fs::path programDir_;
+  std::string exeName_;
   HttpOptions options_;
   ClientFactory factory_;
   std::unique_ptr<HttpClient> download_;

@@ -189,6 +189,14 @@ class Workspace {
                                 const std::vector<int>& pixelWidths, bool selected);
   bool ExportWorkbook(ExportView view, const ExportSettings& settings, const std::vector<int>& rows,
                       const fs::path& file, bool storeSettings = true);
+  // "Поиск обновлений" and the start-up check: the description of the update service, the
+  // dialog (`confirm`), then the download and the new program folder. Installed means the
+  // program must restart.
+  UpdateResult CheckForUpdate(const UpdateCheckOptions& options, const UpdateConfirm& confirm);
+  const OnlineSession& OnlineServices() const { return online_; }
+  void SetProgramLocation(fs::path dir, std::string exeName) {
+    online_.SetProgramLocation(std::move(dir), std::move(exeName));
+  }
   // The clients of the online services (tests replace them).
   void SetHttpClientFactory(OnlineSession::ClientFactory factory) {
     online_.SetClientFactory(std::move(factory));

@@ -1,6 +1,7 @@
-// The online operations of the workspace: the draw download.
+// The online operations of the workspace: the draw download and the self-update.
 
 #include "app/dialogue.h"
+#include "app/version.h"
 #include "app/workspace.h"
 #include "core/dates.h"
 #include "core/strutil.h"
@@ -49,7 +50,64 @@ class WorkspaceDownload final : public DownloadEvents {
   int retried_ = 0;
 };
 
+// The update check's side of the workspace: the Host shows it.
+class WorkspaceUpdate final : public UpdateEvents {
+ public:
+  WorkspaceUpdate(Host& host, const UpdateConfirm& confirm, std::function<void(bool)> busy)
+      : host_(host), confirm_(confirm), busy_(std::move(busy)) {}
+  void Progress(const std::string& text, int64_t done, int64_t total) override {
+    host_.setStatus(text);
+    // In kilobytes, so a large package fits the counters.
+    host_.progress(static_cast<int>(done >> 10), static_cast<int>(total >> 10), text);
+  }
+  bool Confirm(const UpdateOffer& offer) override {
+    // The dialog is shown outside the busy state, as any question.
+    host_.progress(0, 0, "");
+    busy_(false);
+    const bool yes = confirm_ && confirm_(offer);
+    busy_(true);
+    return yes;
+  }
+  void Information(const std::string& text) override {
+    host_.showMessage(MessageKind::Information, text);
+  }
+  void Success(const std::string& text) override { host_.showMessage(MessageKind::Warning, text); }
+  void Failure(const std::string& text) override { host_.showMessage(MessageKind::Error, text); }
+
+ private:
+  Host& host_;
+  const UpdateConfirm& confirm_;
+  std::function<void(bool)> busy_;
+};
+
 }  // namespace
+
+UpdateResult Workspace::CheckForUpdate(const UpdateCheckOptions& options,
+                                       const UpdateConfirm& confirm) {
+  UpdateRequest request;
+  const std::string host =
+      Online().updateHost.empty() ? DefaultUpdateHost() : Online().updateHost;
+  request.address = options.address.value_or(UpdateDescriptionAddress(host));
+  request.silent = options.silent;
+  request.languageAbbr = "RUS";
+  request.languageId = 1049;
+  request.programDir = online_.ProgramDir();
+  request.exeName = online_.ExeName();
+  request.currentVersion = ProgramVersion;
+  request.keys = UpdateKeysFor(request.address);
+  std::optional<BusyScope> busy;
+  busy.emplace(busy_, texts::UpdateSearching);
+  WorkspaceUpdate events(host_, confirm, [&](bool on) {
+    if (on)
+      busy.emplace(busy_, texts::UpdateSearching);
+    else
+      busy.reset();
+  });
+  const UpdateResult result = korvane::CheckForUpdate(
+      request, MakeUpdateFetcher(online_.Options(), [this] { return !host_.poll(); }), events);
+  host_.progress(0, 0, "");
+  return result;
+}
 
 DownloadResult Workspace::DownloadDraws(const DownloadOptions& options) {
   DownloadResult result;

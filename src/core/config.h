@@ -81,6 +81,8 @@ struct OnlineSettings {
   std::string lotterySiteUrl = "https://www.flalottery.com/pick3";
   // The public proxy list of the automatic proxy choice; none by default.
   std::string proxyListUrl;
+  // Scheme and host of the update service; empty: the one the program was built with.
+  std::string updateHost;
   bool operator==(const OnlineSettings&) const = default;
 };
 

@@ -157,6 +157,7 @@ void LoadOnlineSettings(const IniFile& ini, OnlineSettings& o) {
   o.resultsUrl = ini.ReadString("ONLINE", "ResultsUrl", defaults.resultsUrl);
   o.lotterySiteUrl = ini.ReadString("ONLINE", "LotterySiteUrl", defaults.lotterySiteUrl);
   o.proxyListUrl = ini.ReadString("ONLINE", "ProxyListUrl", defaults.proxyListUrl);
+  o.updateHost = ini.ReadString("ONLINE", "UpdateHost", defaults.updateHost);
 }
 
 // Korvane.frm ---------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <mutex>
 
@@ -192,6 +193,11 @@ class CurlClient final : public HttpClient {
     while (running > 0) {
       if (curl_multi_perform(multi_, &running) != CURLM_OK || running == 0) break;
       curl_multi_poll(multi_, nullptr, 0, 50, nullptr);
+      if (options_.onProgress) {
+        curl_off_t total = 0;
+        curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &total);
+        options_.onProgress(static_cast<int64_t>(t.body.size()), std::max<int64_t>(total, 0));
+      }
       if (keepGoing && !keepGoing()) {
         cancelled = true;
         break;
@@ -209,6 +215,9 @@ class CurlClient final : public HttpClient {
         break;
       }
     }
+    if (options_.onProgress && !cancelled && !timedOut)
+      options_.onProgress(static_cast<int64_t>(t.body.size()),
+                          static_cast<int64_t>(t.body.size()));
     CURLcode result = CURLE_OK;
     int queued = 0;
     while (CURLMsg* msg = curl_multi_info_read(multi_, &queued))

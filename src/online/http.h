@@ -5,6 +5,7 @@
 // page of a failed reply.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -39,6 +40,8 @@ struct HttpOptions {
   int maxRedirects = 10;
   // A certificate authority file used in place of the system store (tests).
   std::string caFile;
+  // Told while a reply arrives: the body bytes so far and the announced length (0: unknown).
+  std::function<void(int64_t received, int64_t total)> onProgress;
 };
 
 // Asked while a request waits; false stops it (the request throws Cancelled).

@@ -38,4 +38,42 @@ inline constexpr const char* HttpTooManyRedirects = "Слишком много �
 inline constexpr const char* HttpReadTimeout = "Сервер не отвечает дольше %d мс";
 inline constexpr const char* HttpCancelled = "Запрос прерван пользователем";
 
+// The self-update.
+inline constexpr const char* UpdateSearching = "Поиск доступных обновлений...";
+inline constexpr const char* UpdateNotFound = "Обновлений не найдено!";
+inline constexpr const char* UpdateCheckError = "Ошибка поиска обновлений!\r\r%s";
+inline constexpr const char* UpdateInstallError = "Ошибка установки обновления!\r\r%s";
+inline constexpr const char* UpdateInstalling = "Загрузка и установка обновления \"%s\"...";
+inline constexpr const char* UpdateFileNotFound = "Файл \"%s\" не найден!";
+inline constexpr const char* UpdateBadChecksum = "Неверная контрольная сумма скачанного файла.";
+inline constexpr const char* UpdateInstalled =
+    "Установка обновления \"%s\" успешно выполнена.\r\rДля завершения установки необходимо "
+    "перезапустить программу!";
+inline constexpr const char* UpdateNoText = "< Описание обновления не доступно >";
+inline constexpr const char* UpdateDialogCaption = "Найдена новая версия программы";
+inline constexpr const char* UpdateCurrentVersion = "Текущая версия программы:";
+inline constexpr const char* UpdateNewVersion = "Новая версия программы:";
+inline constexpr const char* UpdateTextLabel = "Описание версии:";
+inline constexpr const char* UpdateInstall = "Установить";
+inline constexpr const char* UpdateInstallHint = "Установить это обновление";
+inline constexpr const char* UpdateRefuseHint = "Отказаться от обновления";
+inline constexpr const char* UpdateNotConfigured =
+    "Адрес службы обновлений не задан (ключ UpdateHost раздела ONLINE файла Korvane.ini)";
+inline constexpr const char* UpdateNoKey =
+    "В программу не встроен ключ проверки обновлений: обновление невозможно";
+inline constexpr const char* UpdateBadSignature =
+    "Подпись \"%s\" не прошла проверку: файл получен не от автора программы или повреждён";
+inline constexpr const char* UpdateNoSignature = "Не удалось получить подпись \"%s\": %s";
+inline constexpr const char* UpdateBadName =
+    "Недопустимое имя файла в описании обновления: \"%s\" (допустимы только латинские буквы, "
+    "цифры, \".\", \"_\" и \"-\")";
+inline constexpr const char* UpdateBadMember =
+    "Пакет обновления содержит недопустимый путь \"%s\"";
+inline constexpr const char* UpdateBadMemberType =
+    "Пакет обновления содержит \"%s\", который не является ни файлом, ни каталогом";
+inline constexpr const char* UpdatePackageTooLarge = "Пакет обновления распаковывается больше чем в %d МБ";
+inline constexpr const char* UpdatePackageError = "Ошибка чтения пакета обновления \"%s\": %s";
+inline constexpr const char* UpdateFolderError = "Не удалось заменить каталог программы \"%s\": %s";
+inline constexpr const char* UpdateLocalTooLarge = "Файл \"%s\" больше %d МБ";
+
 }  // namespace korvane::texts

@@ -18,6 +18,7 @@ absolute address); each request line is appended to --log.
 """
 
 import argparse
+import os
 import gzip
 import http.server
 import socketserver
@@ -107,11 +108,24 @@ class Results(http.server.BaseHTTPRequestHandler):
         self.end_headers()
         self.wfile.write(data)
 
+    def serve_file(self, root, rel):
+        # A static file of the update service; what is not there is a 404 page.
+        rel = urllib.parse.unquote(rel)
+        full = os.path.realpath(os.path.join(root, rel))
+        if not full.startswith(os.path.realpath(root) + os.sep) or not os.path.isfile(full):
+            self.send_body("<html>404 Not Found</html>", 404)
+            return
+        with open(full, "rb") as f:
+            self.send_body(f.read())
+
     def do_GET(self):
         opts = self.server.options
         url = urllib.parse.urlsplit(self.path)
         query = urllib.parse.parse_qs(url.query)
         path = url.path
+        if path.startswith("/files/") and opts.files:
+            self.serve_file(opts.files, path[len("/files/"):])
+            return
         if path.startswith("/proxylist"):
             self.server.list_requests.append(self.path)
             self.send_body(proxy_list_page(opts.proxies.split(",") if opts.proxies else []))
@@ -224,6 +238,7 @@ def main():
     p.add_argument("--proxy", action="store_true")
     p.add_argument("--proxy-auth", default="", help="user:password the proxy demands")
     p.add_argument("--log", default="")
+    p.add_argument("--files", default="", help="folder served under /files/")
     p.add_argument("--verbose", action="store_true")
     opts = p.parse_args()
     server = Server(("127.0.0.1", 0), Proxy if opts.proxy else Results)
