@@ -20,13 +20,23 @@ std::string MainCaption(bool withVersion) {
   return caption;
 }
 
+std::string RunningExeName(const fs::path& exeLink) {
+  // A process whose program file was replaced (an update) shows it as "<path> (deleted)".
+  std::string name = exeLink.filename().string();
+  constexpr std::string_view deleted = " (deleted)";
+  if (name.size() > deleted.size() && name.compare(name.size() - deleted.size(), deleted.size(),
+                                                   deleted) == 0)
+    name.erase(name.size() - deleted.size());
+  return name;
+}
+
 namespace {
 
 bool AnotherInstanceRuns() {
   std::error_code ec;
   const fs::path self = fs::read_symlink("/proc/self/exe", ec);
   if (ec) return false;
-  const std::string name = self.filename().string();
+  const std::string name = RunningExeName(self);
   DIR* proc = opendir("/proc");
   if (proc == nullptr) return false;
   bool found = false;
@@ -35,7 +45,7 @@ bool AnotherInstanceRuns() {
     const auto pid = ParseInt32(e->d_name);
     if (!pid || *pid == me) continue;
     const fs::path exe = fs::read_symlink(fs::path("/proc") / e->d_name / "exe", ec);
-    if (!ec && exe.filename().string() == name) {
+    if (!ec && RunningExeName(exe) == name) {
       found = true;
       break;
     }
@@ -100,6 +110,11 @@ StartupResult RunInitialisation(Workspace& ws, const CommandLine& args, StartupF
     if (args.LoadOnly()) {
       face.DownloadDraws();
       if (!args.FullRecreate() && !args.FullRefresh()) return StartupResult::End;
+    }
+    // 10: the update check; an installed update restarts the program.
+    if (ws.View().autoUpdates && face.CheckForUpdate(true) == UpdateResult::Installed) {
+      face.Restart();
+      return StartupResult::End;
     }
     // 11: "fullrecreate" rebuilds every prefetch file and ends.
     if (args.FullRecreate()) {

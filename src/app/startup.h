@@ -23,6 +23,10 @@ class StartupFace {
   virtual void DownloadDraws() = 0;
   // Placement and list states into Korvane.frm (before the view settings are written).
   virtual void StoreWindowState() {}
+  // The update check with the face's own dialog; silent at start-up.
+  virtual UpdateResult CheckForUpdate(bool /*silent*/) { return UpdateResult::Nothing; }
+  // Starts the program anew ("restart") and ends this instance.
+  virtual void Restart() {}
 };
 
 enum class StartupResult { Continue, End };
@@ -38,6 +42,10 @@ StartupResult RunWindowCreation(Workspace& ws, const CommandLine& args, StartupF
 StartupResult RunInitialisation(Workspace& ws, const CommandLine& args, StartupFace& face);
 // Shut-down: view state to Korvane.frm, state freed, the stake file closed.
 void RunShutdown(Workspace& ws, StartupFace& face);
+
+// The file name of a running program from its /proc/<pid>/exe link, also once the file was
+// replaced (the link then ends in " (deleted)").
+std::string RunningExeName(const fs::path& exeLink);
 
 // Waits (100 ms steps, at most 601 times) until no other process runs the same executable
 // file; false when one still runs.

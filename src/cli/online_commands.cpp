@@ -1,4 +1,4 @@
-// Commands of the online services: the draw download.
+// Commands of the online services: the draw download and the update check.
 
 #include <memory>
 
@@ -6,6 +6,7 @@
 #include "core/dates.h"
 #include "core/strutil.h"
 #include "online/proxy.h"
+#include "online/texts.h"
 
 namespace korvane {
 
@@ -73,6 +74,27 @@ void RegisterOnlineCommands(CLI::App& app, CommandTable& table) {
     const DownloadResult r = ws.DownloadDraws(options);
     out << "added " << r.total << '\n';
     return r.failed ? ExitFailed : ExitOk;
+  });
+
+  auto address = std::make_shared<std::string>();
+  CLI::App* update = app.add_subcommand(
+      "check-update",
+      "Look for a newer version of the program; with --yes install it in the program's folder");
+  update->add_option("--url", *address,
+                     "Address of the update description (default: UpdateHost of Korvane.ini)");
+  table.Add(update, Access::Write, [=](Workspace& ws, std::ostream& out) {
+    UpdateCheckOptions options;
+    if (!address->empty()) options.address = *address;
+    const UpdateResult r = ws.CheckForUpdate(options, [&](const UpdateOffer& offer) {
+      out << texts::UpdateDialogCaption << '\n'
+          << texts::UpdateCurrentVersion << '\t' << offer.currentVersion << '\n'
+          << texts::UpdateNewVersion << '\t' << offer.newVersion << '\n'
+          << texts::UpdateTextLabel << '\n'
+          << offer.text << '\n';
+      out.flush();
+      return ws.host().ask(std::string(texts::UpdateInstallHint) + "?", false);
+    });
+    return r == UpdateResult::Failed ? ExitFailed : ExitOk;
   });
 }
 

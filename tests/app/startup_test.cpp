@@ -38,7 +38,15 @@ class FakeFace : public StartupFace {
   int firstRunShown = 0;
   int stored = 0;
   int downloads = 0;
+  std::vector<bool> updateChecks;  // the silent flag of each check
+  UpdateResult updateResult = UpdateResult::Nothing;
+  int restarts = 0;
   void DownloadDraws() override { ++downloads; }
+  UpdateResult CheckForUpdate(bool silent) override {
+    updateChecks.push_back(silent);
+    return updateResult;
+  }
+  void Restart() override { ++restarts; }
   void ApplyLanguage(int l) override { language = l; }
   void SetCaption(const std::string& c) override { caption = c; }
   void ShowFirstRunDialog() override { ++firstRunShown; }
@@ -129,6 +137,40 @@ TEST_F(StartupTest, DownloadChoiceAtStart) {
   RunWindowCreation(ws, CommandLine({"loadonly", "fullrefresh"}), f);
   EXPECT_EQ(RunInitialisation(ws, CommandLine({"loadonly", "fullrefresh"}), f), StartupResult::End);
   EXPECT_EQ(f.downloads, 1);
+}
+
+TEST_F(StartupTest, UpdateCheckAtStart) {
+  struct Case {
+    const char* frm;
+    UpdateResult result;
+    std::vector<bool> checks;
+    int restarts;
+    StartupResult end;
+  };
+  const Case cases[] = {
+      {"DownloadDrawsOnStart=2\r\n", UpdateResult::Nothing, {true}, 0, StartupResult::Continue},
+      {"DownloadDrawsOnStart=2\r\n", UpdateResult::Failed, {true}, 0, StartupResult::Continue},
+      // An installed update restarts before the prefetch files and the download.
+      {"DownloadDrawsOnStart=1\r\n", UpdateResult::Installed, {true}, 1, StartupResult::End},
+      {"AutoUpdates=0\r\nDownloadDrawsOnStart=2\r\n", UpdateResult::Installed, {}, 0,
+       StartupResult::Continue},
+  };
+  for (const Case& c : cases) {
+    test::TempDir d;
+    test::WriteBytes(d / "Korvane.frm", std::string("[TFormMain]\r\n") + c.frm);
+    test::RecordingHost h;
+    FakeFace f;
+    f.updateResult = c.result;
+    Workspace ws(h, d.path());
+    RunWindowCreation(ws, CommandLine(), f);
+    EXPECT_EQ(RunInitialisation(ws, CommandLine(), f), c.end) << c.frm;
+    EXPECT_EQ(f.updateChecks, c.checks) << c.frm;
+    EXPECT_EQ(f.restarts, c.restarts) << c.frm;
+    EXPECT_EQ(f.downloads, 0) << c.frm;
+  }
+  // A predecessor whose program file the update replaced is still the same program.
+  EXPECT_EQ(RunningExeName("/opt/korvane.~new/korvane (deleted)"), "korvane");
+  EXPECT_EQ(RunningExeName("/opt/korvane/korvane"), "korvane");
 }
 
 TEST_F(StartupTest, SecondInstanceEnds) {

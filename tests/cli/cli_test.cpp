@@ -17,6 +17,7 @@
 #include "core/strutil.h"
 #include "support/local_server.h"
 #include "support/test_support.h"
+#include "support/update_support.h"
 
 namespace korvane {
 namespace {
@@ -579,6 +580,85 @@ TEST_F(CliTest, ExportXlsxWritesTheViewAsTheWindowShowsIt) {
   // Korvane.ini is not written by the command line's export.
   EXPECT_FALSE(fs::exists(dir / "Korvane.ini"));
   EXPECT_EQ(Cli(D() + "export-xlsx nothing x.xlsx").code, 2);
+}
+
+
+// A copy of korvane-cli in a folder of its own is the program; its data is in the same folder,
+// as when no data folder is named.
+TEST_F(CliTest, CheckUpdateInstallsASignedVersionInTheProgramFolder) {
+  const fs::path prog = dir / "korvane";
+  fs::create_directories(prog);
+  fs::copy_file(KORVANE_CLI_PATH, prog / "korvane-cli");
+  test::UpdateSigner signer;
+  test::LocalServer server({"--files", (dir / "site").string()});
+  const std::string base = "http://127.0.0.1:" + std::to_string(server.Port());
+  const std::string url = base + "/files/autoupdates/Velmora_AU.cfg";
+  const auto run = [&](const std::string& args) {
+    const std::string cmd = "env -u KORVANE_DATA_DIR KORVANE_TEST_UPDATE_KEY=" +
+                            signer.PublicHex() + " '" + (prog / "korvane-cli").string() + "' " +
+                            args + " 2>&1";
+    CliRun r;
+    FILE* p = popen(cmd.c_str(), "r");
+    std::array<char, 4096> buf;
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+    const int status = pclose(p);
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+  };
+  test::WriteBytes(dir / "in.csv", DrawsToCsv(MakeDemoDraws(12, 5)));
+  ASSERT_EQ(run("import-csv '" + (dir / "in.csv").string() + "'").code, 0);
+  const std::string draws = ReadFile(prog / "Korvane.ldr");
+
+  // Nothing published yet: a 404 is a failure, not "no update".
+  CliRun r = run("check-update --url " + url);
+  EXPECT_EQ(r.code, 1) << r.out;
+  EXPECT_NE(r.out.find("Ошибка поиска обновлений!"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("404"), std::string::npos) << r.out;
+
+  const std::string script = "#!/bin/sh\necho korvane-cli 0.2.0.9\n";
+  test::PublishUpdate(dir / "site", signer, base,
+                      test::UpdateSection("korvane-cli", "0.2.0.9", "ChecksumCRC32=%CRC%\r\n"),
+                      {{"korvane-cli", script, 0755}, {"doc/", "", 0755, 'd'}, {"doc/NEWS", "n"}});
+  // Offered and declined (no --yes).
+  r = run("check-update --url " + url);
+  EXPECT_EQ(r.code, 0) << r.out;
+  EXPECT_NE(r.out.find("Новая версия программы:\tКорване 0.2.0.9"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("< Описание обновления не доступно >"), std::string::npos) << r.out;
+  EXPECT_EQ(fs::file_size(prog / "korvane-cli"), fs::file_size(KORVANE_CLI_PATH));
+
+  // Installed: the program is the new one, the data is where it was.
+  r = run("--yes check-update --url " + url);
+  EXPECT_EQ(r.code, 0) << r.out;
+  EXPECT_NE(r.out.find("Установка обновления \"Корване 0.2.0.9\" успешно выполнена."),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(ReadFile(prog / "korvane-cli"), script);
+  EXPECT_EQ(run("--version").out, "korvane-cli 0.2.0.9\n");
+  EXPECT_EQ(ReadFile(prog / "doc/NEWS"), "n");
+  EXPECT_EQ(ReadFile(prog / "Korvane.ldr"), draws);
+  EXPECT_FALSE(fs::exists(prog / "SelfUpdate"));
+  EXPECT_FALSE(fs::exists(dir / "korvane.~new"));
+}
+
+TEST_F(CliTest, CheckUpdateRefusesWhatIsNotSigned) {
+  test::UpdateSigner signer;
+  test::UpdateSigner stranger;
+  test::LocalServer server({"--files", (dir / "site").string()});
+  const std::string base = "http://127.0.0.1:" + std::to_string(server.Port());
+  // Signed by another key than the one the program trusts.
+  test::PublishUpdate(dir / "site", stranger, base,
+                      test::UpdateSection("korvane-cli", "9.9.9.99"), {{"korvane-cli", "x"}});
+  const std::string env = "KORVANE_TEST_UPDATE_KEY=" + signer.PublicHex();
+  CliRun r = Cli(D() + "--yes check-update --url " + base + "/files/autoupdates/Velmora_AU.cfg",
+                 true, env);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.out.find("Подпись"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("Новая версия"), std::string::npos) << r.out;
+  // The test key is not taken for a service elsewhere; without the service nothing is asked.
+  r = Cli(D() + "check-update", true, env);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.out.find("UpdateHost"), std::string::npos) << r.out;
 }
 
 }  // namespace
