@@ -7,7 +7,7 @@ KORVANE_PACKAGES=(
   libcurl4-openssl-dev libssl-dev zlib1g-dev libxlsxwriter-dev libarchive-dev
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  python3 xvfb xauth fonts-dejavu-core imagemagick
+  python3 xvfb xauth fonts-dejavu-core imagemagick openssl
 )
 
 korvane_missing_packages() {

@@ -24,8 +24,8 @@ std::string RunningExeName(const fs::path& exeLink) {
   // A process whose program file was replaced (an update) shows it as "<path> (deleted)".
   std::string name = exeLink.filename().string();
   constexpr std::string_view deleted = " (deleted)";
-  if (name.size() > deleted.size() && name.compare(name.size() - deleted.size(), deleted.size(),
-                                                   deleted) == 0)
+  if (name.size() > deleted.size() &&
+      name.compare(name.size() - deleted.size(), deleted.size(), deleted) == 0)
     name.erase(name.size() - deleted.size());
   return name;
 }

@@ -85,8 +85,7 @@ class WorkspaceUpdate final : public UpdateEvents {
 UpdateResult Workspace::CheckForUpdate(const UpdateCheckOptions& options,
                                        const UpdateConfirm& confirm) {
   UpdateRequest request;
-  const std::string host =
-      Online().updateHost.empty() ? DefaultUpdateHost() : Online().updateHost;
+  const std::string host = Online().updateHost.empty() ? DefaultUpdateHost() : Online().updateHost;
   request.address = options.address.value_or(UpdateDescriptionAddress(host));
   request.silent = options.silent;
   request.languageAbbr = "RUS";

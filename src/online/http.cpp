@@ -216,8 +216,7 @@ class CurlClient final : public HttpClient {
       }
     }
     if (options_.onProgress && !cancelled && !timedOut)
-      options_.onProgress(static_cast<int64_t>(t.body.size()),
-                          static_cast<int64_t>(t.body.size()));
+      options_.onProgress(static_cast<int64_t>(t.body.size()), static_cast<int64_t>(t.body.size()));
     CURLcode result = CURLE_OK;
     int queued = 0;
     while (CURLMsg* msg = curl_multi_info_read(multi_, &queued))

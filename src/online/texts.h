@@ -67,11 +67,11 @@ inline constexpr const char* UpdateNoSignature = "Не удалось получ
 inline constexpr const char* UpdateBadName =
     "Недопустимое имя файла в описании обновления: \"%s\" (допустимы только латинские буквы, "
     "цифры, \".\", \"_\" и \"-\")";
-inline constexpr const char* UpdateBadMember =
-    "Пакет обновления содержит недопустимый путь \"%s\"";
+inline constexpr const char* UpdateBadMember = "Пакет обновления содержит недопустимый путь \"%s\"";
 inline constexpr const char* UpdateBadMemberType =
     "Пакет обновления содержит \"%s\", который не является ни файлом, ни каталогом";
-inline constexpr const char* UpdatePackageTooLarge = "Пакет обновления распаковывается больше чем в %d МБ";
+inline constexpr const char* UpdatePackageTooLarge =
+    "Пакет обновления распаковывается больше чем в %d МБ";
 inline constexpr const char* UpdatePackageError = "Ошибка чтения пакета обновления \"%s\": %s";
 inline constexpr const char* UpdateFolderError = "Не удалось заменить каталог программы \"%s\": %s";
 inline constexpr const char* UpdateLocalTooLarge = "Файл \"%s\" больше %d МБ";

@@ -248,8 +248,7 @@ bool UpdateOffered(const std::string& currentVersion, const UpdateDescription& d
 
 std::vector<std::string> DescriptionTextAddresses(const std::string& descriptionAddress,
                                                   const std::string& verId,
-                                                  const std::string& languageAbbr,
-                                                  int languageId) {
+                                                  const std::string& languageAbbr, int languageId) {
   const size_t slash = descriptionAddress.find_last_of('/');
   const std::string base =
       (slash == std::string::npos ? std::string() : descriptionAddress.substr(0, slash + 1)) +
@@ -516,10 +515,8 @@ UpdateResult CheckForUpdate(const UpdateRequest& r, const UpdateFetcher& fetch,
         fetch(d.downloadUrl, PackageMaxBytes,
               [&](int64_t done, int64_t total) { events.Progress(step, done, total); });
     WriteFileAtomic(package, bytes);
-    if (!fs::exists(package, ec))
-      throw Error(Format(texts::UpdateFileNotFound, package.c_str()));
-    if (!VerifyUpdateSignature(r.keys, description + bytes,
-                               FetchSignature(fetch, d.downloadUrl)))
+    if (!fs::exists(package, ec)) throw Error(Format(texts::UpdateFileNotFound, package.c_str()));
+    if (!VerifyUpdateSignature(r.keys, description + bytes, FetchSignature(fetch, d.downloadUrl)))
       throw Error(Format(texts::UpdateBadSignature, d.downloadUrl.c_str()));
     if (!d.checksumCrc32.empty() && !SameTextAscii(Crc32Text(Crc32(bytes)), d.checksumCrc32))
       throw Error(texts::UpdateBadChecksum);
@@ -531,8 +528,7 @@ UpdateResult CheckForUpdate(const UpdateRequest& r, const UpdateFetcher& fetch,
     UnpackUpdatePackage(original, work, name);
     if (const int err = RemoveFile(original); err != 0)
       throw Error(original.string() + ": " + SystemErrorText(err));
-    if (FolderEmpty(work))
-      throw Error(Format(texts::UpdateFileNotFound, (work / "*.*").c_str()));
+    if (FolderEmpty(work)) throw Error(Format(texts::UpdateFileNotFound, (work / "*.*").c_str()));
     // ExecBefore and ExecAfter name programs of the package; nothing downloaded is run.
     InstallProgramFolder(r.programDir, work, d.deleteBefore, d.deleteAfter);
   } catch (const std::exception& e) {

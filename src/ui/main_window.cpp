@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProcess>
 #include <QProgressBar>
 #include <QScreen>
 #include <QSplitter>
@@ -36,6 +37,7 @@
 #include "ui/status_labels.h"
 #include "ui/tables_page.h"
 #include "ui/ui_texts.h"
+#include "ui/update_dialog.h"
 #include "ui/views_pages.h"
 #include "ui/zoom_chart_view.h"
 
@@ -59,6 +61,7 @@ MainWindow::MainWindow(Workspace& ws, QtHost& host, CommandLine args)
     mainPages_->setTabVisible(MainPageIndex(name), visible);
   };
   ctx_.afterRun = [this] { AfterRun(); };
+  ctx_.restart = [this] { Restart(); };
   ctx_.activatePage = [this](const char* name) {
     mainPages_->setCurrentIndex(MainPageIndex(name));
   };
@@ -273,6 +276,24 @@ void MainWindow::ShowFirstRunDialog() {
 }
 
 void MainWindow::DownloadDraws() { RunDrawDownload(ctx_); }
+
+UpdateResult MainWindow::CheckForUpdate(bool silent) { return RunUpdateCheck(ctx_, silent); }
+
+void MainWindow::Restart() {
+  // The program file as it was at start (an update has replaced the folder since), with the
+  // data folder of this run.
+  const OnlineSession& online = ws_.OnlineServices();
+  const QString dir = Q(online.ProgramDir().string());
+  const QString program = Q((online.ProgramDir() / online.ExeName()).string());
+  const QStringList arguments = {QStringLiteral("restart"), QStringLiteral("--data-dir"),
+                                 Q(ws_.Files().Dir().string())};
+  if (restarter_)
+    restarter_(program, arguments, dir);
+  else
+    QProcess::startDetached(program, arguments, dir);
+  // The new instance waits until this one has ended.
+  if (running_) QTimer::singleShot(0, this, &QWidget::close);
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // A running scenario is stopped first; the window closes once the run has unwound.

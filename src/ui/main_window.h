@@ -76,6 +76,12 @@ class MainWindow : public QMainWindow, public StartupFace {
   void ShowFirstRunDialog() override;
   void DownloadDraws() override;
   void StoreWindowState() override;
+  UpdateResult CheckForUpdate(bool silent) override;
+  void Restart() override;
+
+  // Tests see the restart instead of a new process: (program, arguments, working folder).
+  using Restarter = std::function<void(const QString&, const QStringList&, const QString&)>;
+  void setRestarter(Restarter restarter) { restarter_ = std::move(restarter); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -106,6 +112,7 @@ class MainWindow : public QMainWindow, public StartupFace {
   QProgressBar* progress_ = nullptr;
   std::map<std::string, QMenu*> submenus_;
   bool closeAfterRun_ = false;
+  Restarter restarter_;
   bool locked_ = false;
   bool running_ = false;
   bool shutDown_ = false;

@@ -84,8 +84,9 @@ const MenuLayout& DefaultMenuLayout() {
           "ViewShemaGradient", "ViewWeekChartMode", "ViewWeekChartType", "-", "TabGraps", "TabCard",
           "TabLayout", "TabWeek", "TabTables"}},
         {MenuHelp,
-         {"GetHelp", "-", "OpenLotoSite", "-", "urlMainSite", "urlAuthSite", "urlBlog", "urlYT",
-          "urlVK", "urlOK", "urlAuthText", "urlTG", "-", "About"}},
+         {"GetHelp", "-", "CheckUpdate", "AutoSelfUpdate", "-", "OpenLotoSite", "-", "urlMainSite",
+          "urlAuthSite", "urlBlog", "urlYT", "urlVK", "urlOK", "urlAuthText", "urlTG", "-",
+          "About"}},
     };
     l.submenus["Language"] = {MenuLanguage, {}};
     l.submenus["AutoDownload"] = {MenuAutoDownload,

@@ -55,7 +55,9 @@ struct WindowContext {
   std::function<void(const char* page)> activatePage;
   // After a scenario run: open its log, close the window when that was asked meanwhile.
   std::function<void()> afterRun;
-  // True while the draw download runs.
+  // Starts the program anew and closes this window (after an installed update).
+  std::function<void()> restart;
+  // True while the draw download or an update runs.
   bool downloading = false;
 };
 

@@ -152,7 +152,10 @@ TEST_F(StartupTest, UpdateCheckAtStart) {
       {"DownloadDrawsOnStart=2\r\n", UpdateResult::Failed, {true}, 0, StartupResult::Continue},
       // An installed update restarts before the prefetch files and the download.
       {"DownloadDrawsOnStart=1\r\n", UpdateResult::Installed, {true}, 1, StartupResult::End},
-      {"AutoUpdates=0\r\nDownloadDrawsOnStart=2\r\n", UpdateResult::Installed, {}, 0,
+      {"AutoUpdates=0\r\nDownloadDrawsOnStart=2\r\n",
+       UpdateResult::Installed,
+       {},
+       0,
        StartupResult::Continue},
   };
   for (const Case& c : cases) {

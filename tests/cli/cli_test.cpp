@@ -582,7 +582,6 @@ TEST_F(CliTest, ExportXlsxWritesTheViewAsTheWindowShowsIt) {
   EXPECT_EQ(Cli(D() + "export-xlsx nothing x.xlsx").code, 2);
 }
 
-
 // A copy of korvane-cli in a folder of its own is the program; its data is in the same folder,
 // as when no data folder is named.
 TEST_F(CliTest, CheckUpdateInstallsASignedVersionInTheProgramFolder) {
@@ -594,9 +593,9 @@ TEST_F(CliTest, CheckUpdateInstallsASignedVersionInTheProgramFolder) {
   const std::string base = "http://127.0.0.1:" + std::to_string(server.Port());
   const std::string url = base + "/files/autoupdates/Velmora_AU.cfg";
   const auto run = [&](const std::string& args) {
-    const std::string cmd = "env -u KORVANE_DATA_DIR KORVANE_TEST_UPDATE_KEY=" +
-                            signer.PublicHex() + " '" + (prog / "korvane-cli").string() + "' " +
-                            args + " 2>&1";
+    const std::string cmd =
+        "env -u KORVANE_DATA_DIR KORVANE_TEST_UPDATE_KEY=" + signer.PublicHex() + " '" +
+        (prog / "korvane-cli").string() + "' " + args + " 2>&1";
     CliRun r;
     FILE* p = popen(cmd.c_str(), "r");
     std::array<char, 4096> buf;
@@ -647,8 +646,8 @@ TEST_F(CliTest, CheckUpdateRefusesWhatIsNotSigned) {
   test::LocalServer server({"--files", (dir / "site").string()});
   const std::string base = "http://127.0.0.1:" + std::to_string(server.Port());
   // Signed by another key than the one the program trusts.
-  test::PublishUpdate(dir / "site", stranger, base,
-                      test::UpdateSection("korvane-cli", "9.9.9.99"), {{"korvane-cli", "x"}});
+  test::PublishUpdate(dir / "site", stranger, base, test::UpdateSection("korvane-cli", "9.9.9.99"),
+                      {{"korvane-cli", "x"}});
   const std::string env = "KORVANE_TEST_UPDATE_KEY=" + signer.PublicHex();
   CliRun r = Cli(D() + "--yes check-update --url " + base + "/files/autoupdates/Velmora_AU.cfg",
                  true, env);

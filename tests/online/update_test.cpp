@@ -25,14 +25,13 @@ TEST(UpdateVersions, OnlyTheBuildNumberCounts) {
   };
   for (const Case& c : {
            Case{"1.2.3.45", "1.2.4.44", "u", false},  // only the fourth part counts
-           Case{"1.2.3.45", "1.2.3.46", "u", true},
-           Case{"1.2.3.45", "0.0.0.46", "u", true},
+           Case{"1.2.3.45", "1.2.3.46", "u", true}, Case{"1.2.3.45", "0.0.0.46", "u", true},
            Case{"1.2.3.45", "1.2.3.45", "u", false},
-           Case{"1,2-3_45", "1_2_3-46", "u", true},   // every separator
-           Case{"1.2.3", "1.2.3.1", "u", true},       // no fourth part: 0
-           Case{"1.2.3.x", "1.2.3.1", "u", true},     // unreadable: 0
+           Case{"1,2-3_45", "1_2_3-46", "u", true},  // every separator
+           Case{"1.2.3", "1.2.3.1", "u", true},      // no fourth part: 0
+           Case{"1.2.3.x", "1.2.3.1", "u", true},    // unreadable: 0
            Case{"1.2.3.4", "1.2.3.x", "u", false},
-           Case{"1.2.3.45", "1.2.3.99", "", false},   // no DownloadUrl, no update
+           Case{"1.2.3.45", "1.2.3.99", "", false},  // no DownloadUrl, no update
        }) {
     UpdateDescription d;
     d.verId = c.offered;
@@ -77,11 +76,12 @@ TEST(UpdateDescriptionFile, SectionsAndNames) {
 }
 
 TEST(UpdateDescriptionFile, TextAddresses) {
-  EXPECT_EQ(DescriptionTextAddresses("https://h/files/autoupdates/Velmora_AU.cfg", "1.0.0.9",
-                                     "RUS", 1049),
-            (std::vector<std::string>{"https://h/files/autoupdates/UpdDescr/UpdDescr_RUS_1.0.0.9.txt",
-                                      "https://h/files/autoupdates/UpdDescr/UpdDescr_1049_1.0.0.9.txt",
-                                      "https://h/files/autoupdates/UpdDescr/UpdDescr_1.0.0.9.txt"}));
+  EXPECT_EQ(
+      DescriptionTextAddresses("https://h/files/autoupdates/Velmora_AU.cfg", "1.0.0.9", "RUS",
+                               1049),
+      (std::vector<std::string>{"https://h/files/autoupdates/UpdDescr/UpdDescr_RUS_1.0.0.9.txt",
+                                "https://h/files/autoupdates/UpdDescr/UpdDescr_1049_1.0.0.9.txt",
+                                "https://h/files/autoupdates/UpdDescr/UpdDescr_1.0.0.9.txt"}));
   // A local path: beside the file; without a language only the plain form.
   EXPECT_EQ(DescriptionTextAddresses("/srv/upd/Velmora_AU.cfg", "2", "", 0),
             (std::vector<std::string>{"/srv/upd/UpdDescr/UpdDescr_2.txt"}));
@@ -103,8 +103,8 @@ TEST(UpdateChecks, ChecksumAndSignature) {
   EXPECT_FALSE(VerifyUpdateSignature({key}, "package bytes", stranger.Sign("package bytes")));
   EXPECT_FALSE(VerifyUpdateSignature({key}, "package bytes", sig.substr(1)));
   EXPECT_FALSE(VerifyUpdateSignature({}, "package bytes", sig));
-  EXPECT_TRUE(VerifyUpdateSignature({*ParseUpdateKey(stranger.PublicHex()), key}, "package bytes",
-                                    sig));
+  EXPECT_TRUE(
+      VerifyUpdateSignature({*ParseUpdateKey(stranger.PublicHex()), key}, "package bytes", sig));
   EXPECT_FALSE(ParseUpdateKey("abc"));
   EXPECT_FALSE(ParseUpdateKey(std::string(63, 'a') + "g"));
 
@@ -145,10 +145,8 @@ TEST(UpdatePackage, UnpacksFilesAndFoldersOnly) {
 
   // A hostile member refuses the whole package before anything is written.
   const std::vector<std::vector<test::TarMember>> hostile = {
-      {{"good", "g"}, {"/etc/evil", "x"}},
-      {{"good", "g"}, {"../evil", "x"}},
-      {{"good", "g"}, {"lib/../../evil", "x"}},
-      {{"good", "g"}, {"link", "/etc", 0777, 'l'}},
+      {{"good", "g"}, {"/etc/evil", "x"}},      {{"good", "g"}, {"../evil", "x"}},
+      {{"good", "g"}, {"lib/../../evil", "x"}}, {{"good", "g"}, {"link", "/etc", 0777, 'l'}},
       {{"good", "g"}, {"p.tar.gz", "x"}},
   };
   for (const auto& members : hostile) {
@@ -234,8 +232,8 @@ class UpdateService : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::create_directories(site_ / "autoupdates");
-    server_ = std::make_unique<test::LocalServer>(
-        std::vector<std::string>{"--files", site_.string()});
+    server_ =
+        std::make_unique<test::LocalServer>(std::vector<std::string>{"--files", site_.string()});
     base_ = "http://127.0.0.1:" + std::to_string(server_->Port());
     fs::create_directories(prog_);
     WriteFileAtomic(prog_ / "korvane", "old");
@@ -334,7 +332,8 @@ TEST_F(UpdateService, RefusedUpdatesLeaveTheProgramAsItWas) {
       {"package signed alone, not with its description",
        [&] {
          const auto pub = Publish();
-         WriteFileAtomic(site_ / "autoupdates/korvane-update.tar.gz.sig", signer_.Sign(pub.package));
+         WriteFileAtomic(site_ / "autoupdates/korvane-update.tar.gz.sig",
+                         signer_.Sign(pub.package));
        },
        true, "Подпись"},
       {"package missing (404)",
@@ -345,11 +344,13 @@ TEST_F(UpdateService, RefusedUpdatesLeaveTheProgramAsItWas) {
        true, "404"},
       {"wrong checksum", [&] { Publish("ChecksumCRC32=00000000\r\n"); }, true,
        texts::UpdateBadChecksum},
-      {"path-traversal name in the description",
-       [&] { Publish("DeleteAfter=../../victim\r\n"); }, false, "../../victim"},
+      {"path-traversal name in the description", [&] { Publish("DeleteAfter=../../victim\r\n"); },
+       false, "../../victim"},
       {"path-traversal member in the package",
-       [&] { Publish("", "0.2.0.7", {{"korvane", "new"}, {"../victim", "x"}}); }, true,
-       "../victim"},
+       [&] {
+         Publish("", "0.2.0.7", {{"korvane", "new"}, {"../victim", "x"}});
+       },
+       true, "../victim"},
       {"empty package", [&] { Publish("", "0.2.0.7", {}); }, true, "*.*"},
   };
   for (const Case& c : cases) {
@@ -389,8 +390,8 @@ TEST_F(UpdateService, DeclinedOrNotConfigured) {
   UpdateRequest r = Request();
   r.address.clear();
   EXPECT_EQ(CheckForUpdate(r, MakeUpdateFetcher({}, {}), none), UpdateResult::Failed);
-  EXPECT_EQ(none.failures, std::vector<std::string>{
-                               Format(texts::UpdateCheckError, texts::UpdateNotConfigured)});
+  EXPECT_EQ(none.failures,
+            std::vector<std::string>{Format(texts::UpdateCheckError, texts::UpdateNotConfigured)});
   RecordingEvents noKey;
   r = Request();
   r.keys.clear();

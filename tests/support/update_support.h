@@ -31,7 +31,7 @@ struct TarMember {
   std::string name;  // written as given: "a/b", "../x", "/abs"
   std::string content;
   int mode = 0644;
-  char type = 'f';     // 'f' file, 'd' folder, 'l' symbolic link to `content`
+  char type = 'f';  // 'f' file, 'd' folder, 'l' symbolic link to `content`
 };
 // A tar archive (gzip-compressed unless `plain`).
 void WriteTar(const fs::path& file, const std::vector<TarMember>& members, bool plain = false);

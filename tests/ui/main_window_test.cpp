@@ -19,6 +19,7 @@
 #include <QLineSeries>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -41,11 +42,13 @@
 #include "core/archive.h"
 #include "core/dates.h"
 #include "core/demo.h"
+#include "core/encoding.h"
 #include "core/fileio.h"
 #include "core/strutil.h"
 #include "online/texts.h"
 #include "support/local_server.h"
 #include "support/test_support.h"
+#include "support/update_support.h"
 #include "ui/action_catalog.h"
 #include "ui/action_table.h"
 #include "ui/analysis_dialogs.h"
@@ -72,6 +75,7 @@
 #include "ui/stat_model.h"
 #include "ui/stat_page.h"
 #include "ui/tables_page.h"
+#include "ui/update_dialog.h"
 #include "ui/views_pages.h"
 #include "ui/zoom_chart_view.h"
 
@@ -120,6 +124,21 @@ void OnDialog(std::function<void(D*)> f) {
   });
 }
 
+// Runs f on the modal dialog once it opens, also when events are processed before that (a
+// request waiting for its reply).
+template <typename D>
+void WhenDialogOpens(std::function<void(D*)> f) {
+  auto* timer = new QTimer;
+  QObject::connect(timer, &QTimer::timeout, [timer, f] {
+    auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
+    if (d == nullptr) return;
+    timer->stop();
+    timer->deleteLater();
+    f(d);
+  });
+  timer->start(20);
+}
+
 void WriteArchive(const QString& dir, int draws) {
   WriteFileAtomic(fs::path(dir.toStdString()) / "Korvane.ldr",
                   DrawArchive::Serialize(MakeDemoDraws(draws, 3)));
@@ -161,6 +180,7 @@ class MainWindowTest : public QObject {
   void downloadAtStartAndCancelled();
   void proxyDialogStoresTheChoice();
   void exportDialogWritesTheWorkbookAndKeepsItsSettings();
+  void updateOfferedAtStartThenInstalledAndRestarted();
 };
 
 void MainWindowTest::startOnEmptyFolder() {
@@ -1190,6 +1210,76 @@ void MainWindowTest::downloadAtStartAndCancelled() {
   QCOMPARE(app.ws->Archive().Count(), 26);
   QVERIFY(app.questions.size() == 1);  // only the question of the deletion
   QVERIFY(app.window->Actions().Get("DrawsDownload")->isEnabled());
+}
+
+void MainWindowTest::updateOfferedAtStartThenInstalledAndRestarted() {
+  QTemporaryDir dir;
+  const fs::path d(dir.path().toStdString());
+  const fs::path prog = d / "prog";
+  fs::create_directories(prog);
+  WriteFileAtomic(prog / "korvane", "old program");
+  test::UpdateSigner signer;
+  qputenv("KORVANE_TEST_UPDATE_KEY", QByteArray::fromStdString(signer.PublicHex()));
+  test::LocalServer server({"--files", (d / "site").string()});
+  const std::string base = "http://127.0.0.1:" + std::to_string(server.Port());
+  test::PublishUpdate(d / "site", signer, base, test::UpdateSection("korvane", "0.2.0.5"),
+                      {{"korvane", "new program", 0755}});
+  fs::create_directories(d / "site/autoupdates/UpdDescr");
+  WriteFileAtomic(d / "site/autoupdates/UpdDescr/UpdDescr_RUS_0.2.0.5.txt",
+                  Utf8ToCp1251("Быстрее тест сценариев.\r\n<b>не разметка</b>"));
+  WriteFileAtomic(d / "Korvane.ini", "[ONLINE]\r\nUpdateHost=" + base + "\r\n");
+
+  Instance app(dir.path());
+  app.ws->SetProgramLocation(prog, "korvane");
+  QStringList restart;
+  app.window->setRestarter([&](const QString& program, const QStringList& args, const QString& wd) {
+    restart << program << args << wd;
+  });
+  // At start-up (AutoUpdates is on) the offer comes as the dialog; declined, the start goes on.
+  QString text;
+  QString installHint;
+  WhenDialogOpens<UpdateDialog>([&](UpdateDialog* dlg) {
+    text = dlg->TextBox()->toPlainText();
+    installHint = dlg->InstallButton()->toolTip();
+    QCOMPARE(dlg->windowTitle(), QStringLiteral("Найдена новая версия программы"));
+    dlg->reject();
+  });
+  QVERIFY(app.Start());
+  QCOMPARE(text, QStringLiteral("Быстрее тест сценариев.\n<b>не разметка</b>"));
+  QCOMPARE(installHint, QStringLiteral("Установить это обновление"));
+  QVERIFY(restart.isEmpty());
+  QVERIFY2(app.messages.isEmpty(), qPrintable(app.messages.join('\n')));
+  QCOMPARE(QString::fromStdString(ReadFile(prog / "korvane")), QStringLiteral("old program"));
+
+  // "Поиск обновлений": installed, the success box, then the restart of the new program.
+  WhenDialogOpens<UpdateDialog>([](UpdateDialog* dlg) { dlg->InstallButton()->click(); });
+  QVERIFY(app.window->Actions().Trigger("CheckUpdate"));
+  QCOMPARE(app.messages.size(), 1);
+  QVERIFY2(app.messages[0].startsWith(QStringLiteral("Установка обновления \"Корване 0.2.0.5\"")),
+           qPrintable(app.messages[0]));
+  QCOMPARE(QString::fromStdString(ReadFile(prog / "korvane")), QStringLiteral("new program"));
+  QCOMPARE(restart, (QStringList{Q((prog / "korvane").string()), QStringLiteral("restart"),
+                                 QStringLiteral("--data-dir"), dir.path(), Q(prog.string())}));
+  QTRY_VERIFY(!app.window->isVisible());  // this instance ends
+
+  // A package that does not match its signature is refused with a message.
+  Instance again(dir.path());
+  again.ws->SetProgramLocation(prog, "korvane");
+  WriteFileAtomic(d / "Korvane.frm", "[TFormMain]\r\nAutoUpdates=0\r\nDownloadDrawsOnStart=2\r\n");
+  QVERIFY(again.Start());
+  QVERIFY(!again.window->Actions().Get("AutoSelfUpdate")->isChecked());
+  test::WriteTar(d / "site/autoupdates/korvane-update.tar.gz", {{"korvane", "evil", 0755}});
+  WhenDialogOpens<UpdateDialog>([](UpdateDialog* dlg) { dlg->InstallButton()->click(); });
+  QVERIFY(again.window->Actions().Trigger("CheckUpdate"));
+  QCOMPARE(again.messages.size(), 1);
+  QVERIFY2(again.messages[0].startsWith(QStringLiteral("Ошибка установки обновления!")),
+           qPrintable(again.messages[0]));
+  QCOMPARE(QString::fromStdString(ReadFile(prog / "korvane")), QStringLiteral("new program"));
+  // "Автоматическое обновление" is the AutoUpdates flag of Korvane.frm.
+  QVERIFY(again.window->Actions().Trigger("AutoSelfUpdate"));
+  QVERIFY(again.window->Actions().Get("AutoSelfUpdate")->isChecked());
+  QVERIFY(ReadFile(d / "Korvane.frm").find("AutoUpdates=1") != std::string::npos);
+  qunsetenv("KORVANE_TEST_UPDATE_KEY");
 }
 
 void MainWindowTest::proxyDialogStoresTheChoice() {

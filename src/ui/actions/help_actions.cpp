@@ -11,6 +11,7 @@
 #include "ui/actions/bind_actions.h"
 #include "ui/links.h"
 #include "ui/qt_host.h"
+#include "ui/update_dialog.h"
 #include "ui/window_context.h"
 
 namespace korvane::ui {
@@ -32,6 +33,13 @@ void BindHelpActions(ActionTable& table, WindowContext& ctx) {
   table.Bind("GetHelp", {[] { QDesktopServices::openUrl(QUrl::fromLocalFile(HelpFile())); },
                          [] { return QFileInfo::exists(HelpFile()); }});
   table.Bind("About", {[&ctx] { AboutDialog(ctx.window).exec(); }});
+  table.Bind("CheckUpdate", {[&ctx] {
+               if (RunUpdateCheck(ctx, false) == UpdateResult::Installed && ctx.restart)
+                 ctx.restart();
+             }});
+  table.Bind("AutoSelfUpdate", {[&ctx] { ctx.ws.ToggleView(ViewFlag::AutoUpdates); },
+                                {},
+                                [&ctx] { return ctx.ws.Settings().Flag(ViewFlag::AutoUpdates); }});
   const struct {
     const char* id;
     const char* url;
