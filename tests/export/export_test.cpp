@@ -143,8 +143,8 @@ TEST(ExportWorkbook, TitleLinesHeaderAndCells) {
   const size_t xfs = styles.find("<cellXfs");
   ASSERT_NE(xfs, std::string::npos);
   std::vector<std::string> xf;
-  for (size_t at = styles.find("<xf ", xfs); at != std::string::npos && at < styles.find("</cellXfs>");
-       at = styles.find("<xf ", at + 1))
+  for (size_t at = styles.find("<xf ", xfs);
+       at != std::string::npos && at < styles.find("</cellXfs>"); at = styles.find("<xf ", at + 1))
     xf.push_back(styles.substr(at, styles.find('>', at) - at));
   size_t col = xml.find("<col ");
   ASSERT_NE(col, std::string::npos);
