@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "core/strutil.h"
+#include "online/library.h"
 #include "online/markup.h"
 #include "online/texts.h"
 
@@ -32,19 +33,6 @@ std::string Unescape(std::string_view s) {
     if (hi < 0 || lo < 0) return {};
     out += static_cast<char>(hi * 16 + lo);
   }
-  return out;
-}
-
-std::string DecodeBase64(std::string_view text) {
-  if (text.empty() || text.size() % 4 != 0) return {};
-  std::string out(text.size() / 4 * 3, '\0');
-  const int n = EVP_DecodeBlock(reinterpret_cast<unsigned char*>(out.data()),
-                                reinterpret_cast<const unsigned char*>(text.data()),
-                                static_cast<int>(text.size()));
-  if (n < 0) return {};
-  out.resize(static_cast<size_t>(n));
-  // The decoder counts the padding as zero bytes.
-  for (size_t i = text.size(); i > 0 && text[i - 1] == '='; --i) out.pop_back();
   return out;
 }
 

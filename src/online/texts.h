@@ -76,4 +76,36 @@ inline constexpr const char* UpdatePackageError = "Ошибка чтения п�
 inline constexpr const char* UpdateFolderError = "Не удалось заменить каталог программы \"%s\": %s";
 inline constexpr const char* UpdateLocalTooLarge = "Файл \"%s\" больше %d МБ";
 
+// The online libraries.
+inline constexpr const char* LibraryNoResult = "Ответ сервера не содержит результата запроса";
+inline constexpr const char* LibraryNotConfigured =
+    "Адрес онлайн-библиотеки не задан (ключ LibraryUrl раздела ONLINE файла Korvane.ini)";
+
+// The systems library and the local systems.
+inline constexpr const char* SystemsListLoading = "Загрузка списка систем...";
+inline constexpr const char* SystemsListError = "Ошибка загрузки списка систем!\r\r%s";
+inline constexpr const char* SystemsListEmpty = "Список систем не доступен!";
+inline constexpr const char* SystemDownloading = "Загрузка \"%s\"...";
+inline constexpr const char* SystemDownloadError = "Ошибка загрузки системы #%d!\r\r%s";
+inline constexpr const char* SystemCountMismatch =
+    "Количество скачанных комбинаций ( %d ) отличается от ожидаемого значения ( %d )";
+inline constexpr const char* SystemSaving = "Сохранение \"%s\"...";
+inline constexpr const char* SystemAddError = "Ошибка добавления системы!\r\r%s";
+inline constexpr const char* SystemChangeError = "Ошибка изменения системы!\r\r%s";
+inline constexpr const char* SystemDeleteQuestion =
+    "Вы действительно хотите удалить систему \"%s\"?";
+inline constexpr const char* SystemDeleting = "Удаление \"%s\"...";
+inline constexpr const char* SystemNotOwn = "Вы можете удалять только свои системы!";
+inline constexpr const char* SystemDeleteError = "Ошибка удаления системы!\r\r%s";
+inline constexpr const char* SystemSaveError = "Ошибка сохранения системы #%d!\r\r%s";
+inline constexpr const char* SystemNotFound =
+    "Система для %d чисел не найдена или не загружена на компьютер!";
+inline constexpr const char* SystemNotFoundBox =
+    "Система для %d чисел не найдена или не загружена на компьютер!\r\rПеред системной игрой "
+    "необходимо предварительно загрузить системы на Ваш компьютер через меню \"Системы\" - "
+    "\"Загрузить\".";
+inline constexpr const char* SystemLoadError = "Ошибка загрузки комбинаций системы!\r\r%s";
+inline constexpr const char* SystemBadLine = "Строка %d \"%s\": ожидаются три номера от 1 до %d";
+inline constexpr const char* SystemLoaded = "Загружена";
+
 }  // namespace korvane::texts

@@ -11,7 +11,7 @@
 
 namespace korvane::test {
 
-LocalServer::LocalServer(const std::vector<std::string>& args) {
+LocalServer::LocalServer(const std::vector<std::string>& args, const std::string& script) {
   int in[2];
   int out[2];
   if (pipe(in) != 0 || pipe(out) != 0) throw std::runtime_error("pipe failed");
@@ -24,7 +24,7 @@ LocalServer::LocalServer(const std::vector<std::string>& args) {
     close(in[1]);
     close(out[0]);
     close(out[1]);
-    std::vector<std::string> all = {"python3", KORVANE_RESULTS_SERVER};
+    std::vector<std::string> all = {"python3", script};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& a : all) argv.push_back(a.data());

@@ -5,6 +5,7 @@
 
 #include <sys/types.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,12 @@ namespace korvane::test {
 class LocalServer {
  public:
   // `args` are the script's options (--rows FILE, --tls CERT KEY, --proxy, ...).
-  explicit LocalServer(const std::vector<std::string>& args);
+  explicit LocalServer(const std::vector<std::string>& args,
+                       const std::string& script = KORVANE_RESULTS_SERVER);
+  // The online libraries' service (tests/online/library_server.py).
+  static std::unique_ptr<LocalServer> Library(const std::vector<std::string>& args = {}) {
+    return std::make_unique<LocalServer>(args, KORVANE_LIBRARY_SERVER);
+  }
   ~LocalServer();
   LocalServer(const LocalServer&) = delete;
   LocalServer& operator=(const LocalServer&) = delete;
@@ -23,6 +29,8 @@ class LocalServer {
   int Port() const { return port_; }
   // The service address whose results page answers in `mode` (plain, gzip, 500, ...).
   std::string Url(const std::string& mode, const std::string& scheme = "http") const;
+  // "http://127.0.0.1:<port>".
+  std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
 
  private:
   pid_t pid_ = -1;
