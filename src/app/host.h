@@ -21,6 +21,7 @@ enum ChangeAspect : unsigned {
   ChangeView = 1u << 9,      // a view flag: the lists and grids repaint
   ChangeRatings = 1u << 10,  // the rating rows, their order or their efficiency mode
   ChangeTables = 1u << 11,   // the regular stakes
+  ChangeSystems = 1u << 12,  // the systems list or the local systems
 };
 
 // Everything the engine says to the person goes through this interface: the desktop window

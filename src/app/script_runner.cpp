@@ -343,14 +343,25 @@ ScriptRunner::StakeResult ScriptRunner::AddScenarioStake(const TComb& comb, bool
   return StakeResult::Added;
 }
 
-void ScriptRunner::SystemStakes(bool /*combsOnly*/) {
-  // The wheel systems come from the systems store; without one for these numbers nothing is
-  // staked and the run goes on.
+void ScriptRunner::SystemStakes(bool combsOnly) {
+  // The wheel system for the distinct numbers of the list comes from the local systems; without
+  // one (its box is shown) nothing is staked and the run goes on.
   const TByteArray numbers =
       DistinctNumberList(ws_.Combs().ToArray(), static_cast<size_t>(ws_.Combs().Count()));
-  const std::string message = Format(texts::NoSystem, static_cast<int>(numbers.size()));
-  ws_.host().showMessage(MessageKind::Error, message);
-  Log(Format(texts::LogSystemError, static_cast<int>(numbers.size()), message.c_str()));
+  const int n = static_cast<int>(numbers.size());
+  const LocalSystem system = ws_.systems_.LoadLocal(numbers);
+  if (!system.ok) {
+    Log(Format(texts::LogSystemError, n, system.text.c_str()));
+    return;
+  }
+  const std::string name = fs::path(system.text).stem().string();
+  Log(Format(combsOnly ? texts::LogSystemCombs : texts::LogSystemAll, n, name.c_str()));
+  for (TComb c : system.combs) {
+    if (Poll()) break;
+    SortComb(c);
+    if (combsOnly && !ws_.combs_.List().Contains(c)) continue;
+    if (AddScenarioStake(c, true) == StakeResult::Failed) break;
+  }
 }
 
 }  // namespace korvane

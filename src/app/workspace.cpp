@@ -7,6 +7,7 @@
 #include "core/error.h"
 #include "core/strutil.h"
 #include "core/texts.h"
+#include "filters/texts.h"
 #include "stakes/texts.h"
 #include "stats/texts.h"
 
@@ -25,7 +26,8 @@ Workspace::Workspace(Host& host, fs::path dataDir)
       ratings_(context_, settings_),
       stakes_(context_, archive_, settings_, ratings_),
       tables_(context_, settings_),
-      scenario_(context_, settings_) {
+      scenario_(context_, settings_),
+      systems_(context_, settings_, online_) {
   archive_.SetPath(files_.Draws());
 }
 
@@ -405,6 +407,36 @@ int Workspace::AddStakes(const std::vector<TComb>& combs, int32_t draw, int draw
     stakes.push_back(std::move(s));
   }
   return stakes_.AddMany(stakes, draws);
+}
+
+int Workspace::SystemStakes(bool combsOnly, const StakeBatchDialog& dialog) {
+  TByteArray numbers;
+  {
+    BusyScope busy(busy_, texts::PleaseWait);
+    numbers =
+        DistinctNumberList(combs_.List().ToArray(), static_cast<size_t>(combs_.List().Count()));
+  }
+  const LocalSystem system = systems_.LoadLocal(numbers);
+  if (!system.ok) return 0;
+  const int n = static_cast<int>(numbers.size());
+  const std::string name = fs::path(system.text).stem().string();
+  const std::string comment =
+      Format(combsOnly ? texts::SystemPlayCombs : texts::SystemPlayAll, n, name.c_str());
+  const std::optional<StakeBatchChoice> choice =
+      dialog ? dialog(NewStake(StakeSystem, std::nullopt, comment).draw, comment) : std::nullopt;
+  if (!choice) return 0;
+  std::vector<TStakeData> stakes;
+  for (TComb c : system.combs) {
+    SortComb(c);
+    if (combsOnly && !combs_.List().Contains(c)) continue;
+    TStakeData s = NewStake(StakeSystem, c, choice->comment);
+    s.draw = choice->draw;
+    s.sample = combsOnly ? combs_.List().Count() : static_cast<int32_t>(system.combs.size());
+    s.profit = StakeProfit(Config(), 3, -1);
+    stakes.push_back(std::move(s));
+  }
+  if (!stakes_.AddSeparator()) return 0;
+  return stakes_.AddMany(stakes, choice->draws);
 }
 
 }  // namespace korvane

@@ -27,6 +27,7 @@
 #include "app/stakes_session.h"
 #include "app/stats_session.h"
 #include "app/status_panels.h"
+#include "app/systems_session.h"
 #include "app/tables_session.h"
 #include "app/views_session.h"
 #include "core/archive.h"
@@ -49,6 +50,16 @@ struct ImportReport {
   int duplicates = 0;
   std::vector<CsvRejectedLine> rejected;
 };
+
+// The batch dialog of several stakes: proposed draw and comment in, the user's choice out
+// (none: cancelled).
+struct StakeBatchChoice {
+  int32_t draw = 0;
+  int draws = 1;
+  std::string comment;
+};
+using StakeBatchDialog =
+    std::function<std::optional<StakeBatchChoice>(int32_t draw, const std::string& comment)>;
 
 class Workspace {
  public:
@@ -197,6 +208,20 @@ class Workspace {
   void SetProgramLocation(fs::path dir, std::string exeName) {
     online_.SetProgramLocation(std::move(dir), std::move(exeName));
   }
+  // The systems page: the library's list and the local systems (Systems/ in the data folder).
+  const SystemsSession& Systems() const { return systems_; }
+  bool SystemsRefresh() { return systems_.Refresh(); }
+  bool SystemsDownload(int row) { return systems_.Download(row); }
+  TSystemData SystemsNewRecord() const { return systems_.NewRecord(); }
+  std::optional<int> SystemsAdd(const TSystemData& s) { return systems_.Add(s); }
+  bool SystemsChange(int row, const TSystemData& s) { return systems_.Change(row, s); }
+  bool SystemsDelete(int row) { return systems_.Delete(row); }
+  std::string SystemCombinations(int row) { return systems_.CombinationsOf(row); }
+  // System play: the distinct numbers of the combination list select the local system for
+  // that many numbers; its combinations (sorted, and with `combsOnly` only those in the list)
+  // become stakes of kind 4 with the batch dialog's draw, count and comment. Returns how many
+  // were added (0 when there is no system or the dialog was cancelled).
+  int SystemStakes(bool combsOnly, const StakeBatchDialog& dialog);
   // The clients of the online services (tests replace them).
   void SetHttpClientFactory(OnlineSession::ClientFactory factory) {
     online_.SetClientFactory(std::move(factory));
@@ -453,6 +478,7 @@ class Workspace {
   TablesSession tables_;
   ScenarioSession scenario_;
   OnlineSession online_;
+  SystemsSession systems_;
   std::function<void(const TStakeData&)> onScenarioStake_;
   bool suspendViews_ = false;
 };

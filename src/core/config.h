@@ -83,6 +83,11 @@ struct OnlineSettings {
   std::string proxyListUrl;
   // Scheme and host of the update service; empty: the one the program was built with.
   std::string updateHost;
+  // Scheme and host of the online libraries (systems, scenarios); none by default.
+  std::string libraryUrl;
+  // Who the user is to the libraries: own systems and scenarios are those of this e-mail.
+  std::string userName;
+  std::string userMail;
   bool operator==(const OnlineSettings&) const = default;
 };
 

@@ -158,6 +158,9 @@ void LoadOnlineSettings(const IniFile& ini, OnlineSettings& o) {
   o.lotterySiteUrl = ini.ReadString("ONLINE", "LotterySiteUrl", defaults.lotterySiteUrl);
   o.proxyListUrl = ini.ReadString("ONLINE", "ProxyListUrl", defaults.proxyListUrl);
   o.updateHost = ini.ReadString("ONLINE", "UpdateHost", defaults.updateHost);
+  o.libraryUrl = ini.ReadString("ONLINE", "LibraryUrl", defaults.libraryUrl);
+  o.userName = ini.ReadString("ONLINE", "UserName", defaults.userName);
+  o.userMail = ini.ReadString("ONLINE", "UserMail", defaults.userMail);
 }
 
 // Korvane.frm ---------------------------------------------------------------------------

@@ -58,7 +58,6 @@ inline constexpr const char* StoppedMoreThanOne =
     "Выполнение сценария прервано, т.к. после применения всех фильтров в списке комбинаций их "
     "осталось более одной: %d!\n\nФильтры: %s";
 inline constexpr const char* NotANumber = "Значение \"%s\" не является числом!";
-inline constexpr const char* NoSystem = "Нет колесной системы для %d чисел.";
 inline constexpr const char* TestsTitle = "Количество тестов";
 inline constexpr const char* TestsLabel = "Укажите количество тестов:";
 inline constexpr const char* TestsHint =
@@ -106,6 +105,10 @@ inline constexpr const char* LogNotNew =
     "{-} Ставка на тираж %d не добавлена, так как уже имеется в списке ставок: [%s]";
 inline constexpr const char* LogAdded = "{+} Ставка на тираж %d добавлена в список ставок: [%s]";
 inline constexpr const char* LogSystemError = "{#} Системная игра для %d чисел [ОШИБКА]: \"%s\"";
+inline constexpr const char* LogSystemAll =
+    "{#} Системная игра для %d чисел [все система]: загружен файл \"%s\"";
+inline constexpr const char* LogSystemCombs =
+    "{#} Системная игра для %d чисел [система * комбинации]: загружен файл \"%s\"";
 inline constexpr const char* NoScriptLogs = "Файлы журналов не найдены!";
 
 }  // namespace korvane::texts

@@ -30,6 +30,8 @@ inline constexpr const char* CheckingStakesProgress =
     "Проверка результатов ставок ( завершено %.0f %% )...";
 inline constexpr const char* MakingStake = "Создание ставки...";
 inline constexpr const char* MakingStakes = "Создание ставок...";
+inline constexpr const char* SystemPlayAll = "Системная игра для %d чисел [вся система]: %s";
+inline constexpr const char* SystemPlayCombs = "Системная игра для %d чисел [комбинации]: %s";
 inline constexpr const char* PanelStakes = "Ставок: %d";
 inline constexpr const char* StakeLogLine =
     "Тираж № %s. Ставка: \"%s\" [%s] {%d}. Результаты тиража: [%s]. Совпадений: %d. "
