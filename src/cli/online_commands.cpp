@@ -6,6 +6,7 @@
 #include "core/dates.h"
 #include "core/strutil.h"
 #include "online/proxy.h"
+#include "online/systems.h"
 #include "online/texts.h"
 
 namespace korvane {
@@ -74,6 +75,49 @@ void RegisterOnlineCommands(CLI::App& app, CommandTable& table) {
     const DownloadResult r = ws.DownloadDraws(options);
     out << "added " << r.total << '\n';
     return r.failed ? ExitFailed : ExitOk;
+  });
+
+  auto refresh = std::make_shared<bool>(false);
+  CLI::App* systems = app.add_subcommand(
+      "systems", "The local wheel systems; with --refresh the systems library's list");
+  systems->add_flag("--refresh", *refresh,
+                    "Ask the library (LibraryUrl of Korvane.ini); stale local systems are "
+                    "downloaded again");
+  table.Add(systems, Access::Read, [=](Workspace& ws, std::ostream& out) {
+    if (!*refresh) {
+      out << "Числа\tФайл\n";
+      for (int n = SystemMinNumbers; n <= SystemMaxNumbers; ++n)
+        if (const auto file = ws.Systems().Store().Find(n))
+          out << Format("%.2d", n) << '\t' << file->filename().string() << '\n';
+      return ExitOk;
+    }
+    if (!ws.SystemsRefresh()) return ExitFailed;
+    PrintTsvRow(out, {"Код", "Название", "Автор", "Числа", "Блок", "Комбинаций", "Дата создания",
+                      "Статус", "Загрузок", "Последняя"});
+    for (const TSystemData& s : ws.Systems().List())
+      PrintTsvRow(
+          out, {std::to_string(s.id), s.title, s.author, s.id > 0 ? Format("%.2d", s.nums) : "",
+                s.id > 0 ? std::to_string(s.block) : "", s.id > 0 ? std::to_string(s.count) : "",
+                LocalDateTimeText(s.created), ws.Systems().Downloaded(s) ? texts::SystemLoaded : "",
+                s.id > 0 ? std::to_string(s.downloads) : "", LocalDateTimeText(s.lastDownload)});
+    return ExitOk;
+  });
+
+  auto systemId = std::make_shared<int>(0);
+  CLI::App* systemGet = app.add_subcommand(
+      "system-get", "Download a system of the library into Systems/ (the one kept for its count)");
+  systemGet->add_option("ID", *systemId, "The system's number in the library")->required();
+  table.Add(systemGet, Access::Write, [=](Workspace& ws, std::ostream& out) {
+    if (!ws.SystemsRefresh()) return ExitFailed;
+    const int row = ws.Systems().RowOf(*systemId);
+    if (row < 0 || *systemId <= 0) {
+      ws.host().showMessage(MessageKind::Error, Format("Система #%d не найдена", *systemId));
+      return ExitFailed;
+    }
+    if (!ws.SystemsDownload(row)) return ExitFailed;
+    out << ws.Systems().Store().PathOf(ws.Systems().List()[static_cast<size_t>(row)]).string()
+        << '\n';
+    return ExitOk;
   });
 
   auto address = std::make_shared<std::string>();

@@ -660,5 +660,28 @@ TEST_F(CliTest, CheckUpdateRefusesWhatIsNotSigned) {
   EXPECT_NE(r.out.find("UpdateHost"), std::string::npos) << r.out;
 }
 
+TEST_F(CliTest, SystemsFromTheLibraryIntoTheLocalStore) {
+  const auto server = test::LocalServer::Library();
+  test::WriteBytes(dir / "Korvane.ini", "[ONLINE]\r\nLibraryUrl=" + server->Base() + "\r\n");
+  CliRun r = Cli(D() + "systems --refresh");
+  ASSERT_EQ(r.code, 0) << r.out;
+  EXPECT_NE(r.out.find("12\tПятёрка\tИван\t05\t1\t10\t"), std::string::npos) << r.out;
+  r = Cli(D() + "system-get 12");
+  ASSERT_EQ(r.code, 0) << r.out;
+  EXPECT_EQ(r.out, (dir / "Systems/3-05-1_0012.dat").string() + "\n");
+  EXPECT_EQ(Cli(D() + "systems").out, "Числа\tФайл\n05\t3-05-1_0012.dat\n");
+  // Now marked as downloaded in the list.
+  EXPECT_NE(Cli(D() + "systems --refresh").out.find("\tЗагружена\t"), std::string::npos);
+  r = Cli(D() + "system-get 99", true);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.out.find("#99"), std::string::npos);
+  // A library that answers with an error: its text, exit 1.
+  test::WriteBytes(dir / "Korvane.ini",
+                   "[ONLINE]\r\nLibraryUrl=" + server->Base() + "/m/error\r\n");
+  r = Cli(D() + "systems --refresh", true);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.out.find("Ошибка загрузки списка систем!"), std::string::npos) << r.out;
+}
+
 }  // namespace
 }  // namespace korvane
