@@ -35,6 +35,7 @@
 #include "ui/stakes_page.h"
 #include "ui/stat_page.h"
 #include "ui/status_labels.h"
+#include "ui/systems_page.h"
 #include "ui/tables_page.h"
 #include "ui/ui_texts.h"
 #include "ui/update_dialog.h"
@@ -105,7 +106,7 @@ void MainWindow::BuildLayout() {
   ctx_.stakes = AddPage(Side::Main, new StakesPage(ws_));
   ctx_.ratings = AddPage(Side::Main, new RatingsPage(ws_));
   ctx_.tables = AddPage(Side::Main, new TablesPage(ws_));
-  AddPage(Side::Main, new Page(ws_, "tsSystems", PageSystems));
+  ctx_.systems = AddPage(Side::Main, new SystemsPage(ws_));
   ctx_.script = AddPage(Side::Main, new ScriptPage(ws_));
   mainPages_->setTabVisible(MainPageIndex("tsSystems"), false);  // the systems tab starts hidden
 
@@ -184,12 +185,13 @@ void MainWindow::BuildMenus() {
   QWidget* lists[] = {ctx_.archive->List(), ctx_.combs->List(),   ctx_.stat->Table(),
                       ctx_.stakes->Grid(),  ctx_.script->View(),  ctx_.ratings->List(),
                       ctx_.tables->List(),  ctx_.graphs->Chart(), ctx_.card->Grid(),
-                      ctx_.layout->Grid(),  ctx_.week->Grid(),    ctx_.week->Chart()};
+                      ctx_.layout->Grid(),  ctx_.week->Grid(),    ctx_.week->Chart(),
+                      ctx_.systems->List()};
   for (QWidget* list : lists) targets.lists[S(list->objectName())] = list;
   for (QToolBar* bar :
        {ctx_.combs->Tools(), ctx_.stakes->Tools(), ctx_.script->Tools(), ctx_.ratings->Tools(),
         ctx_.ratings->ChartTools(), ctx_.tables->Tools(), ctx_.card->Tools(), ctx_.layout->Tools(),
-        ctx_.layout->CompareTools(), ctx_.week->Tools()})
+        ctx_.layout->CompareTools(), ctx_.week->Tools(), ctx_.systems->Tools()})
     targets.toolBars[S(bar->objectName())] = bar;
   submenus_ = ApplyMenuLayout(DefaultMenuLayout(), *actions_, targets);
 }

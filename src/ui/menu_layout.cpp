@@ -78,7 +78,9 @@ const MenuLayout& DefaultMenuLayout() {
           "StakesGraphOverlap", "StakesGraphProfits", "-", ">RatingsEff", "-", "RatingsExport",
           "RatingsXlsExport"}},
         {MenuTables, {"TablesAdd", "TablesDel", "-", "TablesStakeAdd", "TablesStakeTest"}},
-        {MenuSystems, {}},
+        {MenuSystems,
+         {"SystemsOn", "-", "SystemsRefresh", "SystemsDownload", "SystemsAdd", "SystemsProp",
+          "SystemsDel", "-", "SystemStakeAll", "SystemStakeFilter"}},
         {MenuView,
          {"ViewColorDraws", "ViewColorCombs", "ViewColorCard", "ViewColorCardSequences",
           "ViewShemaGradient", "ViewWeekChartMode", "ViewWeekChartType", "-", "TabGraps", "TabCard",
@@ -136,7 +138,10 @@ const MenuLayout& DefaultMenuLayout() {
                                   "TablesStakeAdd",
                                   "-",
                                   "StakesGraphDraws",
-                                  "RatingsRefresh"};
+                                  "RatingsRefresh",
+                                  "-",
+                                  "SystemStakeAll",
+                                  "SystemStakeFilter"};
     l.contextMenus["lvRatings"] = {
         "RatingsRefresh",     "RatingsToScript",    "-", "RatingsGraphOverlap",
         "StakesGraphOverlap", "StakesGraphProfits", "-", "RatingsExport",
@@ -182,6 +187,18 @@ const MenuLayout& DefaultMenuLayout() {
     l.toolBars["layoutCompareTools"] = {{"LayoutCmpCalc", "", ""}};
     l.toolBars["weekTools"] = {
         {"WeekStatCalc", "", ""}, {"WeekFilter_Include", "", ""}, {"WeekFilter_Exclude", "", ""}};
+    l.contextMenus["lvSystems"] = {"SystemsRefresh",   "SystemsDownload", "-", "SystemsAdd",
+                                   "SystemsProp",      "SystemsDel",      "-", "SystemStakeAll",
+                                   "SystemStakeFilter"};
+    l.toolBars["systemsTools"] = {{"SystemsRefresh", "", ""},
+                                  {"SystemsDownload", "", ""},
+                                  {"-", "", ""},
+                                  {"SystemsAdd", "", ""},
+                                  {"SystemsProp", "", ""},
+                                  {"SystemsDel", "", ""},
+                                  {"-", "", ""},
+                                  {"SystemStakeAll", "", ""},
+                                  {"SystemStakeFilter", "", ""}};
     l.toolBars["tablesTools"] = {{"TablesAdd", "", ""},
                                  {"TablesDel", "", ""},
                                  {"TablesStakeAdd", "", ""},

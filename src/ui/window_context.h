@@ -27,6 +27,7 @@ class LayoutPage;
 class WeekPage;
 class StakesPage;
 class StatPage;
+class SystemsPage;
 
 struct WindowContext {
   WindowContext(Workspace& ws_, QtHost& host_) : ws(ws_), host(host_) {}
@@ -41,6 +42,7 @@ struct WindowContext {
   ScriptPage* script = nullptr;
   RatingsPage* ratings = nullptr;
   TablesPage* tables = nullptr;
+  SystemsPage* systems = nullptr;
   GraphsPage* graphs = nullptr;
   CardPage* card = nullptr;
   LayoutPage* layout = nullptr;

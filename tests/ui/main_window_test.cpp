@@ -74,6 +74,7 @@
 #include "ui/stakes_page.h"
 #include "ui/stat_model.h"
 #include "ui/stat_page.h"
+#include "ui/systems_page.h"
 #include "ui/tables_page.h"
 #include "ui/update_dialog.h"
 #include "ui/views_pages.h"
@@ -181,6 +182,7 @@ class MainWindowTest : public QObject {
   void proxyDialogStoresTheChoice();
   void exportDialogWritesTheWorkbookAndKeepsItsSettings();
   void updateOfferedAtStartThenInstalledAndRestarted();
+  void systemsPageDownloadsEditsAndPlays();
 };
 
 void MainWindowTest::startOnEmptyFolder() {
@@ -1280,6 +1282,93 @@ void MainWindowTest::updateOfferedAtStartThenInstalledAndRestarted() {
   QVERIFY(again.window->Actions().Get("AutoSelfUpdate")->isChecked());
   QVERIFY(ReadFile(d / "Korvane.frm").find("AutoUpdates=1") != std::string::npos);
   qunsetenv("KORVANE_TEST_UPDATE_KEY");
+}
+
+void MainWindowTest::systemsPageDownloadsEditsAndPlays() {
+  QTemporaryDir dir;
+  const fs::path d(dir.path().toStdString());
+  const auto server = test::LocalServer::Library();
+  WriteFileAtomic(d / "Korvane.ini",
+                  Utf8ToCp1251("[ONLINE]\r\nLibraryUrl=" + server->Base() +
+                               "\r\nUserName=Тестер\r\nUserMail=tester@example.org\r\n"));
+  WriteArchive(dir.path(), 40);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  ActionTable& actions = app.window->Actions();
+  // "Системная игра" shows the page, which asks the library for its list.
+  actions.UpdateAll();
+  QVERIFY(!actions.Get("SystemsRefresh")->isEnabled());
+  QVERIFY(actions.Trigger("SystemsOn"));
+  QVERIFY(actions.Get("SystemsOn")->isChecked());
+  auto* page = app.window->findChild<SystemsPage*>();
+  QVERIFY(page != nullptr && page->isVisible());
+  QCOMPARE(page->List()->model()->rowCount(), 4);
+  QCOMPARE(page->List()->model()->index(2, 0).data().toString(), QStringLiteral("Пятёрка"));
+  QCOMPARE(page->List()->model()->headerData(6, Qt::Horizontal).toString(),
+           QStringLiteral("Статус"));
+
+  // Download the system of five numbers.
+  page->FocusRow(2);
+  actions.UpdateAll();
+  QVERIFY(actions.Get("SystemsDownload")->isEnabled());
+  QVERIFY(!actions.Get("SystemsDel")->isEnabled());  // not the user's
+  QVERIFY(actions.Trigger("SystemsDownload"));
+  QCOMPARE(page->List()->model()->index(2, 6).data().toString(), QStringLiteral("Загружена"));
+  QVERIFY(fs::exists(d / "Systems/3-05-1_0012.dat"));
+
+  // Another's system opens read-only with its combinations.
+  OnDialog<SystemDialog>([](SystemDialog* dlg) {
+    QVERIFY(dlg->TitleField()->isReadOnly());
+    QVERIFY(!dlg->OkButton()->isVisible());
+    QVERIFY(dlg->CombsField()->toPlainText().startsWith(QStringLiteral("01 02 03\n01 02 04")));
+    dlg->reject();
+  });
+  QVERIFY(actions.Trigger("SystemsProp"));
+
+  // A new system: the lines are normalised and the fields checked in order.
+  app.messages.clear();
+  OnDialog<SystemDialog>([&app](SystemDialog* dlg) {
+    QCOMPARE(dlg->AuthorField()->text(), QStringLiteral("Тестер"));
+    dlg->CombsField()->setPlainText(QStringLiteral("1,2,3\n1 2\n2 3 4"));
+    dlg->NormaliseCombinations();
+    QCOMPARE(dlg->CombsField()->toPlainText(), QStringLiteral("01 02 03\n02 03 04"));
+    QCOMPARE(dlg->NumbersField()->text(), QStringLiteral("4"));
+    QCOMPARE(dlg->CountField()->text(), QStringLiteral("2"));
+    QVERIFY(!dlg->TryAccept());
+    QCOMPARE(app.messages.last(),
+             QStringLiteral("Название системы должно быть указано обязательно!"));
+    dlg->TitleField()->setText(QStringLiteral("Моя"));
+    QVERIFY(!dlg->TryAccept());
+    QCOMPARE(app.messages.last(),
+             QStringLiteral("Описание системы должно быть указано обязательно!"));
+    dlg->DescriptionField()->setPlainText(QStringLiteral("проба"));
+    QVERIFY(dlg->TryAccept());
+  });
+  QVERIFY(actions.Trigger("SystemsAdd"));
+  QCOMPARE(page->List()->model()->rowCount(), 5);
+  QCOMPARE(page->FocusedRow(), 4);
+  actions.UpdateAll();
+  QVERIFY(actions.Get("SystemsDel")->isEnabled());  // the user's own
+  app.answer = true;
+  QVERIFY(actions.Trigger("SystemsDel"));
+  QCOMPARE(page->List()->model()->rowCount(), 4);
+
+  // System play over a list of the five numbers 1..5.
+  QVERIFY(app.ws->CombsPaste("1;2;3\n4;5;1\n"));
+  actions.UpdateAll();
+  const int before = app.ws->Stakes().Count();
+  QString comment;
+  OnDialog<MultiStakeDialog>([&comment](MultiStakeDialog* dlg) {
+    comment = dlg->CommentField()->text();
+    QVERIFY(dlg->TryAccept());
+  });
+  QVERIFY(actions.Trigger("SystemStakeAll"));
+  QCOMPARE(comment, QStringLiteral("Системная игра для 5 чисел [вся система]: 3-05-1_0012"));
+  QCOMPARE(app.ws->Stakes().Count() - before, 10);
+  // Hidden again, the page's actions are off.
+  QVERIFY(actions.Trigger("SystemsOn"));
+  actions.UpdateAll();
+  QVERIFY(!actions.Get("SystemStakeAll")->isEnabled());
 }
 
 void MainWindowTest::proxyDialogStoresTheChoice() {

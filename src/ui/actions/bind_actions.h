@@ -21,6 +21,7 @@ void BindRatingsActions(ActionTable& table, WindowContext& ctx);
 void BindTablesActions(ActionTable& table, WindowContext& ctx);
 void BindViewsActions(ActionTable& table, WindowContext& ctx);
 void BindExportActions(ActionTable& table, WindowContext& ctx);
+void BindSystemsActions(ActionTable& table, WindowContext& ctx);
 
 // The help file beside the program (its usual place when none is there).
 QString HelpFile();
@@ -37,6 +38,7 @@ inline void BindAllActions(ActionTable& table, WindowContext& ctx) {
   BindHelpActions(table, ctx);
   BindRatingsActions(table, ctx);
   BindTablesActions(table, ctx);
+  BindSystemsActions(table, ctx);
   BindViewsActions(table, ctx);
 }
 
