@@ -197,8 +197,8 @@ const MenuLayout& DefaultMenuLayout() {
                                   {"SystemsProp", "", ""},
                                   {"SystemsDel", "", ""},
                                   {"-", "", ""},
-                                  {"SystemStakeAll", "", ""},
-                                  {"SystemStakeFilter", "", ""}};
+                                  {"SystemStakeAll", "Игра по всей системе", ""},
+                                  {"SystemStakeFilter", "Игра по комбинациям списка", ""}};
     l.toolBars["tablesTools"] = {{"TablesAdd", "", ""},
                                  {"TablesDel", "", ""},
                                  {"TablesStakeAdd", "", ""},

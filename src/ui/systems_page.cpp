@@ -141,7 +141,7 @@ SystemsPage::SystemsPage(Workspace& ws, QWidget* parent)
   list_->verticalHeader()->hide();
   list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
   list_->horizontalHeader()->setStretchLastSection(true);
-  const int widths[kColumnCount] = {190, 110, 50, 45, 85, 140, 80, 70, 140, 220, 160};
+  const int widths[kColumnCount] = {190, 110, 50, 45, 85, 160, 100, 70, 160, 220, 160};
   for (int c = 0; c < kColumnCount; ++c) list_->setColumnWidth(c, widths[c]);
   connect(list_, &QTableView::doubleClicked, this, &SystemsPage::rowActivated);
   layout->addWidget(list_);
@@ -240,6 +240,11 @@ SystemDialog::SystemDialog(QWidget* parent, Host& host, const TSystemData& syste
   downloads_->setReadOnly(true);
   last_ = new QLineEdit(Q(LocalDateTimeText(system.lastDownload)), this);
   last_->setReadOnly(true);
+  // The dates are shown whole.
+  const int dateWidth =
+      created_->fontMetrics().horizontalAdvance(QStringLiteral("2099-12-31 23:59:59")) + 16;
+  created_->setMinimumWidth(dateWidth);
+  last_->setMinimumWidth(dateWidth);
 
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("Наименование:"), title_);
