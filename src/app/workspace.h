@@ -33,6 +33,7 @@
 #include "core/archive.h"
 #include "core/csv.h"
 #include "core/datadir.h"
+#include "online/scenario_library.h"
 
 namespace korvane {
 
@@ -222,6 +223,11 @@ class Workspace {
   // become stakes of kind 4 with the batch dialog's draw, count and comment. Returns how many
   // were added (0 when there is no system or the dialog was cancelled).
   int SystemStakes(bool combsOnly, const StakeBatchDialog& dialog);
+  // The online scenario catalogue: its list for a filter choice, and one scenario's lines
+  // (checked as text from elsewhere). Failures are shown; none / false then.
+  std::optional<std::vector<TScriptInfo>> ScenarioCatalogue(int filter);
+  std::optional<std::vector<std::string>> ScenarioFromCatalogue(int32_t id);
+  LibraryContext LibraryIdentity() const;
   // The clients of the online services (tests replace them).
   void SetHttpClientFactory(OnlineSession::ClientFactory factory) {
     online_.SetClientFactory(std::move(factory));

@@ -7,6 +7,7 @@
 #include "core/strutil.h"
 #include "core/texts.h"
 #include "online/texts.h"
+#include "scenario/script_model.h"
 
 namespace korvane {
 
@@ -149,6 +150,38 @@ DownloadResult Workspace::DownloadDraws(const DownloadOptions& options) {
   // Stakes are checked against what the archive now holds, also after a failure.
   stakes_.CheckAndRefresh();
   return result;
+}
+
+LibraryContext Workspace::LibraryIdentity() const {
+  LibraryContext c;
+  c.serviceUrl = Online().libraryUrl;
+  c.appVersion = ProgramVersion;
+  c.userName = Online().userName;
+  c.userMail = Online().userMail;
+  return c;
+}
+
+std::optional<std::vector<TScriptInfo>> Workspace::ScenarioCatalogue(int filter) {
+  std::optional<std::vector<TScriptInfo>> list;
+  BusyScope busy(busy_, texts::ScenarioListLoading);
+  Guarded(host_, texts::ScenarioListError, [&] {
+    const auto client = online_.NewClient();
+    list =
+        ScenarioLibrary(*client, LibraryIdentity(), [this] { return !host_.poll(); }).List(filter);
+  });
+  return list;
+}
+
+std::optional<std::vector<std::string>> Workspace::ScenarioFromCatalogue(int32_t id) {
+  std::optional<std::vector<std::string>> lines;
+  BusyScope busy(busy_, texts::ScenarioDownloading);
+  Guarded(host_, texts::ScenarioDownloadError, [&] {
+    const auto client = online_.NewClient();
+    const std::string text =
+        ScenarioLibrary(*client, LibraryIdentity(), [this] { return !host_.poll(); }).Script(id);
+    lines = ParseForeignScenarioText(text);
+  });
+  return lines;
 }
 
 }  // namespace korvane

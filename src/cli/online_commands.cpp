@@ -4,10 +4,13 @@
 
 #include "cli/commands.h"
 #include "core/dates.h"
+#include "core/encoding.h"
 #include "core/strutil.h"
 #include "online/proxy.h"
+#include "online/scenario_library.h"
 #include "online/systems.h"
 #include "online/texts.h"
+#include "scenario/script_model.h"
 
 namespace korvane {
 
@@ -117,6 +120,55 @@ void RegisterOnlineCommands(CLI::App& app, CommandTable& table) {
     if (!ws.SystemsDownload(row)) return ExitFailed;
     out << ws.Systems().Store().PathOf(ws.Systems().List()[static_cast<size_t>(row)]).string()
         << '\n';
+    return ExitOk;
+  });
+
+  auto filter = std::make_shared<int>(ScriptLibraryDefaultFilter);
+  CLI::App* catalogue = app.add_subcommand(
+      "scenarios-online", "The online scenario catalogue as TSV (LibraryUrl of Korvane.ini)");
+  catalogue
+      ->add_option("--filter", *filter,
+                   "0 hidden, 1 all with hidden, 2 all but hidden (default), 3 mine, 4 public, "
+                   "5 rated by me, 6 not rated by me, 7 new")
+      ->check(CLI::Range(0, 7));
+  table.Add(catalogue, Access::Read, [=](Workspace& ws, std::ostream& out) {
+    const auto list = ws.ScenarioCatalogue(*filter);
+    if (!list) return ExitFailed;
+    PrintTsvRow(out, {"Код", "Тип", "Название", "Автор", "Программа", "Версия", "Язык", "Создан",
+                      "Рейтинг", "Оценок", "Ваша оценка", "Загрузок", "Комментарии"});
+    for (const TScriptInfo& s : *list)
+      PrintTsvRow(out, {std::to_string(s.id), s.own ? "Мой" : "Общий", s.title, s.author,
+                        s.universal ? "Универсальный" : s.appName, s.appVersion,
+                        LanguageAbbreviation(s.language), LocalDateTimeText(s.created),
+                        FixedText(s.ratingAverage, 3), std::to_string(s.ratingCount),
+                        s.ratingYours == -1  ? "Скрытый"
+                        : s.ratingYours == 0 ? ""
+                                             : std::to_string(s.ratingYours),
+                        std::to_string(s.downloads), s.description});
+    return ExitOk;
+  });
+
+  auto scenarioId = std::make_shared<int>(0);
+  auto scenarioFile = std::make_shared<std::string>();
+  CLI::App* scenarioGet = app.add_subcommand(
+      "scenario-get", "Download a scenario of the online catalogue into a scenario file");
+  scenarioGet->add_option("ID", *scenarioId, "The scenario's number in the catalogue")->required();
+  scenarioGet->add_option("FILE", *scenarioFile, "The scenario file to write (.lsc)")->required();
+  table.Add(scenarioGet, Access::Read, [=](Workspace& ws, std::ostream& out) {
+    const auto lines = ws.ScenarioFromCatalogue(*scenarioId);
+    if (!lines) return ExitFailed;
+    if (lines->empty()) {
+      ws.host().showMessage(MessageKind::Error,
+                            Format(texts::ScenarioDownloadError, "пустой сценарий"));
+      return ExitFailed;
+    }
+    try {
+      WriteFileAtomic(*scenarioFile, Utf8ToCp1251(ScenarioToText(*lines)));
+    } catch (const Error& e) {
+      ws.host().showMessage(MessageKind::Error, e.what());
+      return ExitFailed;
+    }
+    out << "lines " << lines->size() << '\n';
     return ExitOk;
   });
 

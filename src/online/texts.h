@@ -108,4 +108,11 @@ inline constexpr const char* SystemLoadError = "Ошибка загрузки к
 inline constexpr const char* SystemBadLine = "Строка %d \"%s\": ожидаются три номера от 1 до %d";
 inline constexpr const char* SystemLoaded = "Загружена";
 
+// The scenario catalogue.
+inline constexpr const char* ScenarioReturnCode = "Код возврата: %d";
+inline constexpr const char* ScenarioListLoading = "Загрузка online-каталога сценариев...";
+inline constexpr const char* ScenarioListError = "Ошибка загрузки каталога online-сценариев!\r\r%s";
+inline constexpr const char* ScenarioDownloading = "Скачивание сценария из online-каталога...";
+inline constexpr const char* ScenarioDownloadError = "Ошибка загрузки online-сценария!\r\r%s";
+
 }  // namespace korvane::texts

@@ -1,6 +1,7 @@
 #include "scenario/script_model.h"
 
 #include "core/encoding.h"
+#include "core/error.h"
 #include "core/strutil.h"
 #include "scenario/texts.h"
 
@@ -114,6 +115,18 @@ std::string StakeComment(int line, int variant, const std::string& comment,
 }
 
 std::vector<std::string> ParseScenarioText(std::string_view text) { return SplitLines(text); }
+
+std::vector<std::string> ParseForeignScenarioText(std::string_view text) {
+  for (const char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 32 && c != '\r' && c != '\n' && c != '\t') throw Error(texts::ScenarioControlChars);
+  }
+  std::vector<std::string> lines = ParseScenarioText(text);
+  if (lines.size() > 10000) throw Error(Format(texts::ScenarioTooLong, 10000));
+  for (const std::string& l : lines)
+    if (l.size() > 4096) throw Error(Format(texts::ScenarioLineTooLong, 4096));
+  return lines;
+}
 
 std::string ScenarioToText(const std::vector<std::string>& lines) {
   std::string out;

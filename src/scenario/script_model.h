@@ -59,6 +59,10 @@ std::string StakeComment(int line, int variant, const std::string& comment,
 
 // Scenario file text (UTF-8 in memory): one line per text line.
 std::vector<std::string> ParseScenarioText(std::string_view text);
+// The lines of a scenario from elsewhere (the online catalogue): as ParseScenarioText, but
+// refused (Error) when the text holds control characters, more than 10,000 lines or a line
+// longer than 4,096 bytes. The filters themselves are checked when they run, as for files.
+std::vector<std::string> ParseForeignScenarioText(std::string_view text);
 std::string ScenarioToText(const std::vector<std::string>& lines);  // CR LF
 
 }  // namespace korvane

@@ -111,4 +111,9 @@ inline constexpr const char* LogSystemCombs =
     "{#} Системная игра для %d чисел [система * комбинации]: загружен файл \"%s\"";
 inline constexpr const char* NoScriptLogs = "Файлы журналов не найдены!";
 
+// A scenario from the online catalogue.
+inline constexpr const char* ScenarioControlChars = "Текст сценария содержит управляющие символы";
+inline constexpr const char* ScenarioTooLong = "Сценарий длиннее %d строк";
+inline constexpr const char* ScenarioLineTooLong = "Строка сценария длиннее %d байт";
+
 }  // namespace korvane::texts

@@ -683,5 +683,30 @@ TEST_F(CliTest, SystemsFromTheLibraryIntoTheLocalStore) {
   EXPECT_NE(r.out.find("Ошибка загрузки списка систем!"), std::string::npos) << r.out;
 }
 
+TEST_F(CliTest, ScenariosFromTheOnlineCatalogue) {
+  const auto server = test::LocalServer::Library();
+  test::WriteBytes(dir / "Korvane.ini", "[ONLINE]\r\nLibraryUrl=" + server->Base() +
+                                            "\r\nUserMail=tester@example.org\r\n");
+  CliRun r = Cli(D() + "scenarios-online");
+  ASSERT_EQ(r.code, 0) << r.out;
+  EXPECT_NE(r.out.find("1\tОбщий\tТри фильтра\tИван\tУниверсальный\t0.1.0.1\tRUS\t"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("2\tМой\tМой сценарий\t"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("Скрытый"), std::string::npos);
+  EXPECT_NE(Cli(D() + "scenarios-online --filter 0").out.find("\tСкрытый\t"), std::string::npos);
+  r = Cli(D() + "scenario-get 1 '" + (dir / "s.lsc").string() + "'");
+  ASSERT_EQ(r.code, 0) << r.out;
+  EXPECT_EQ(r.out, "lines 1\n");
+  EXPECT_EQ(ReadFile(dir / "s.lsc"), "FULL:0#ALL|TSD1#NUMS:10#LNO:#SF:1| | | | | | |\r\n");
+  EXPECT_NE(Cli(D() + "scenario-text '" + (dir / "s.lsc").string() + "'").out.find("TSD1"),
+            std::string::npos);
+  // A spoiled text is refused and no file is written.
+  r = Cli(D() + "scenario-get 5 '" + (dir / "bad.lsc").string() + "'", true);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.out.find("Ошибка загрузки online-сценария!"), std::string::npos) << r.out;
+  EXPECT_FALSE(fs::exists(dir / "bad.lsc"));
+}
+
 }  // namespace
 }  // namespace korvane
