@@ -49,6 +49,12 @@ void ScenarioSession::DeleteLines(std::vector<int> rows) {
   AutoSave();
 }
 
+void ScenarioSession::Replace(std::vector<std::string> lines) {
+  lines_ = std::move(lines);
+  Refresh();
+  AutoSave();
+}
+
 void ScenarioSession::Clear() {
   lines_.clear();
   Refresh();

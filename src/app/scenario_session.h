@@ -41,6 +41,8 @@ class ScenarioSession {
   std::string Line(int i) const;                 // throws Error for a bad index
   void DeleteLines(std::vector<int> rows);
   void Clear();
+  // All lines replaced at once (a scenario from the online catalogue).
+  void Replace(std::vector<std::string> lines);
   void Swap(int i, int j);
   // Reads a scenario file (appending with a separator, or replacing); false when it could
   // not be read (message shown, scenario unchanged).

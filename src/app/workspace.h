@@ -227,6 +227,19 @@ class Workspace {
   // (checked as text from elsewhere). Failures are shown; none / false then.
   std::optional<std::vector<TScriptInfo>> ScenarioCatalogue(int filter);
   std::optional<std::vector<std::string>> ScenarioFromCatalogue(int32_t id);
+  // The catalogue as the Сценарий page's panel keeps it: refreshed for the filter, a row's
+  // scenario into the editor (asking over a non-empty one), the user's rating (-1 hides,
+  // 0 removes), the title check, publishing or changing with the current scenario's lines,
+  // deleting (asked), and a row's ratings. Each failure shows its own box; the list stays.
+  const std::vector<TScriptInfo>& CatalogueRows() const { return catalogue_; }
+  bool CatalogueRefresh(int filter);
+  bool CatalogueDownload(int row);
+  bool CatalogueRate(int row, int value, const std::string& notes, int filter);
+  std::optional<bool> CatalogueTitleFree(int32_t id, const std::string& title);
+  std::optional<int> CataloguePublish(const TScriptData& data);
+  bool CatalogueChange(int row, const TScriptData& data);
+  bool CatalogueDelete(int row);
+  std::optional<std::vector<TScriptRate>> CatalogueRates(int row);
   LibraryContext LibraryIdentity() const;
   // The clients of the online services (tests replace them).
   void SetHttpClientFactory(OnlineSession::ClientFactory factory) {
@@ -485,6 +498,7 @@ class Workspace {
   ScenarioSession scenario_;
   OnlineSession online_;
   SystemsSession systems_;
+  std::vector<TScriptInfo> catalogue_;
   std::function<void(const TStakeData&)> onScenarioStake_;
   bool suspendViews_ = false;
 };

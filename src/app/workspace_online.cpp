@@ -184,4 +184,153 @@ std::optional<std::vector<std::string>> Workspace::ScenarioFromCatalogue(int32_t
   return lines;
 }
 
+namespace {
+
+bool RowIn(const std::vector<TScriptInfo>& rows, int row) {
+  return row >= 0 && row < static_cast<int>(rows.size());
+}
+
+}  // namespace
+
+bool Workspace::CatalogueRefresh(int filter) {
+  const auto list = ScenarioCatalogue(filter);
+  if (!list) return false;
+  catalogue_ = *list;
+  host_.changed(ChangeScript);
+  return true;
+}
+
+bool Workspace::CatalogueDownload(int row) {
+  if (!RowIn(catalogue_, row) || !catalogue_[static_cast<size_t>(row)].usable) return false;
+  const TScriptInfo info = catalogue_[static_cast<size_t>(row)];
+  if (!scenario_.Lines().empty() &&
+      !host_.ask(Format(texts::ScenarioReplaceQuestion, info.title.c_str()), false))
+    return false;
+  const auto lines = ScenarioFromCatalogue(info.id);
+  if (!lines || lines->empty()) return false;
+  scenario_.Replace(*lines);
+  return true;
+}
+
+bool Workspace::CatalogueRate(int row, int value, const std::string& notes, int filter) {
+  if (!RowIn(catalogue_, row)) return false;
+  const int32_t id = catalogue_[static_cast<size_t>(row)].id;
+  bool ok = false;
+  {
+    BusyScope busy(busy_, texts::ScenarioRating);
+    ok = Guarded(host_, texts::ScenarioRateError, [&] {
+      const auto client = online_.NewClient();
+      ScenarioLibrary(*client, LibraryIdentity(), [this] {
+        return !host_.poll();
+      }).Rate(id, value, notes);
+    });
+  }
+  return ok && CatalogueRefresh(filter);
+}
+
+std::optional<bool> Workspace::CatalogueTitleFree(int32_t id, const std::string& title) {
+  std::optional<bool> free;
+  Guarded(host_, texts::ScenarioTitleCheckError, [&] {
+    const auto client = online_.NewClient();
+    free = ScenarioLibrary(*client, LibraryIdentity(), [this] {
+             return !host_.poll();
+           }).TitleFree(id, title);
+  });
+  return free;
+}
+
+std::optional<int> Workspace::CataloguePublish(const TScriptData& data) {
+  std::optional<int> row;
+  BusyScope busy(busy_, texts::ScenarioSaving);
+  Guarded(host_, texts::ScenarioSaveError, [&] {
+    const auto client = online_.NewClient();
+    TScriptData d = data;
+    d.id = -1;
+    const int32_t id = ScenarioLibrary(*client, LibraryIdentity(), [this] {
+                         return !host_.poll();
+                       }).Put(d, ScenarioToText(scenario_.Lines()), false);
+    if (id <= 0) return;
+    TScriptInfo info;
+    info.id = id;
+    info.author = d.author;
+    info.mail = Online().userMail;
+    info.language = d.language;
+    info.appName = "Korvane";
+    info.appVersion = ProgramVersion;
+    info.universal = d.universal;
+    info.isPublic = d.isPublic;
+    info.created = Now();
+    info.title = d.title;
+    info.description = d.description;
+    info.own = true;
+    info.usable = true;
+    catalogue_.push_back(info);
+    row = static_cast<int>(catalogue_.size()) - 1;
+  });
+  host_.changed(ChangeScript);
+  return row;
+}
+
+bool Workspace::CatalogueChange(int row, const TScriptData& data) {
+  if (!RowIn(catalogue_, row) || !catalogue_[static_cast<size_t>(row)].Editable()) return false;
+  TScriptInfo& info = catalogue_[static_cast<size_t>(row)];
+  BusyScope busy(busy_, texts::ScenarioSaving);
+  const bool ok = Guarded(host_, texts::ScenarioSaveError, [&] {
+    const auto client = online_.NewClient();
+    TScriptData d = data;
+    d.id = info.id;
+    const int32_t id = ScenarioLibrary(*client, LibraryIdentity(), [this] {
+                         return !host_.poll();
+                       }).Put(d, ScenarioToText(scenario_.Lines()), false);
+    if (id <= 0) return;
+    info.id = id;
+    info.appVersion = ProgramVersion;
+    info.created = Now();
+    info.author = d.author;
+    info.language = d.language;
+    info.universal = d.universal;
+    info.isPublic = d.isPublic;
+    info.title = d.title;
+    info.description = d.description;
+  });
+  host_.changed(ChangeScript);
+  return ok;
+}
+
+bool Workspace::CatalogueDelete(int row) {
+  if (!RowIn(catalogue_, row) || !catalogue_[static_cast<size_t>(row)].Editable()) return false;
+  const TScriptInfo info = catalogue_[static_cast<size_t>(row)];
+  if (!host_.ask(Format(texts::ScenarioDeleteQuestion, info.title.c_str()), false)) return false;
+  BusyScope busy(busy_, texts::ScenarioDeleting);
+  bool removed = false;
+  Guarded(host_, texts::ScenarioDeleteError, [&] {
+    const auto client = online_.NewClient();
+    TScriptData d;
+    d.id = info.id;
+    d.title = info.title;
+    d.author = info.author;
+    if (ScenarioLibrary(*client, LibraryIdentity(), [this] {
+          return !host_.poll();
+        }).Put(d, "", true) != 0)
+      return;
+    catalogue_.erase(catalogue_.begin() + row);
+    removed = true;
+  });
+  host_.changed(ChangeScript);
+  return removed;
+}
+
+std::optional<std::vector<TScriptRate>> Workspace::CatalogueRates(int row) {
+  if (!RowIn(catalogue_, row)) return std::nullopt;
+  std::optional<std::vector<TScriptRate>> rates;
+  BusyScope busy(busy_, texts::ScenarioRatesLoading);
+  Guarded(host_, texts::ScenarioRatesError, [&] {
+    const auto client = online_.NewClient();
+    rates = ScenarioLibrary(*client, LibraryIdentity(), [this] {
+              return !host_.poll();
+            }).Rates(catalogue_[static_cast<size_t>(row)].id);
+  });
+  return rates;
+}
+
 }  // namespace korvane

@@ -114,5 +114,21 @@ inline constexpr const char* ScenarioListLoading = "Загрузка online-ка
 inline constexpr const char* ScenarioListError = "Ошибка загрузки каталога online-сценариев!\r\r%s";
 inline constexpr const char* ScenarioDownloading = "Скачивание сценария из online-каталога...";
 inline constexpr const char* ScenarioDownloadError = "Ошибка загрузки online-сценария!\r\r%s";
+inline constexpr const char* ScenarioReplaceQuestion =
+    "Текущий сценарий будет заменён сценарием \"%s\" из online-каталога. Продолжить?";
+inline constexpr const char* ScenarioRating = "Отправка оценки на сервер...";
+inline constexpr const char* ScenarioRateError = "Ошибка сохранения оценки online-сценария!\r\r%s";
+inline constexpr const char* ScenarioTitleCheckError =
+    "Ошибка проверки уникальности online-сценария!\r\r%s";
+inline constexpr const char* ScenarioSaving = "Сохранение сценария в базе данных...";
+inline constexpr const char* ScenarioSaveError =
+    "Ошибка сохранения online-сценария в базе данных!\r\r%s";
+inline constexpr const char* ScenarioDeleteQuestion =
+    "Вы действительно хотите удалить сценарий \"%s\"?";
+inline constexpr const char* ScenarioDeleting = "Удаление сценария из базы данных...";
+inline constexpr const char* ScenarioDeleteError =
+    "Ошибка удаления online-сценария из базы данных!\r\r%s";
+inline constexpr const char* ScenarioRatesLoading = "Загрузка списка оценок...";
+inline constexpr const char* ScenarioRatesError = "Ошибка просмотра оценок online-сценария!\r\r%s";
 
 }  // namespace korvane::texts

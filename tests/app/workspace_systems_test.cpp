@@ -201,5 +201,61 @@ TEST_F(SystemsWorkspaceTest, ScenarioStakeModesUseTheLocalSystems) {
   EXPECT_EQ(host.messages.back().second, Format(texts::SystemNotFoundBox, 6));
 }
 
+// The online scenario catalogue as the Сценарий page's panel uses it.
+TEST_F(SystemsWorkspaceTest, ScenarioCatalogueRoundTrip) {
+  Workspace ws(host, dir.path());
+  ASSERT_TRUE(ws.Open());
+  ASSERT_TRUE(ws.CatalogueRefresh(ScriptLibraryDefaultFilter));
+  const auto rowOf = [&ws](int32_t id) {
+    for (size_t i = 0; i < ws.CatalogueRows().size(); ++i)
+      if (ws.CatalogueRows()[i].id == id) return static_cast<int>(i);
+    return -1;
+  };
+  ASSERT_EQ(ws.CatalogueRows().size(), 4u);
+  // Another program's own scenario cannot be downloaded.
+  EXPECT_FALSE(ws.CatalogueDownload(rowOf(3)));
+  // Over a non-empty scenario the download asks first.
+  ws.ScriptAddLine("FULL:0#FIRST| | | | | | | |");
+  host.answers = {false};
+  EXPECT_FALSE(ws.CatalogueDownload(rowOf(1)));
+  EXPECT_EQ(ws.ScriptLines().size(), 1u);
+  EXPECT_EQ(host.questions.back(), Format(texts::ScenarioReplaceQuestion, "Три фильтра"));
+  host.answers = {true};
+  ASSERT_TRUE(ws.CatalogueDownload(rowOf(1)));
+  EXPECT_EQ(ws.ScriptLines(),
+            std::vector<std::string>{"FULL:0#ALL|TSD1#NUMS:10#LNO:#SF:1| | | | | | |"});
+  // A spoiled text is refused; the editor keeps its scenario.
+  host.answers = {true};
+  EXPECT_FALSE(ws.CatalogueDownload(rowOf(5)));
+  EXPECT_EQ(host.messages.back().second.rfind("Ошибка загрузки online-сценария!", 0), 0u);
+  EXPECT_EQ(ws.ScriptLines().size(), 1u);
+
+  // Publish, change, rate, view the ratings, delete.
+  EXPECT_EQ(ws.CatalogueTitleFree(-1, "Три фильтра"), std::optional<bool>(false));
+  TScriptData d;
+  d.author = "Тестер";
+  d.title = "Мой новый";
+  d.description = "описание";
+  const auto row = ws.CataloguePublish(d);
+  ASSERT_TRUE(row.has_value());
+  EXPECT_TRUE(ws.CatalogueRows()[*row].Editable());
+  d.title = "Мой новый, изменённый";
+  ASSERT_TRUE(ws.CatalogueChange(*row, d));
+  ASSERT_TRUE(ws.CatalogueRate(rowOf(1), 4, "хорошо", ScriptLibraryDefaultFilter));
+  EXPECT_EQ(ws.CatalogueRows()[rowOf(1)].ratingYours, 4);
+  EXPECT_EQ(ws.CatalogueRows()[rowOf(6)].title, "Мой новый, изменённый");
+  const auto rates = ws.CatalogueRates(rowOf(1));
+  ASSERT_TRUE(rates.has_value());
+  EXPECT_EQ(rates->back().notes, "хорошо");
+  // A refused rating: the service's code in the box, the list as it was.
+  EXPECT_FALSE(ws.CatalogueRate(rowOf(1), 9, "", ScriptLibraryDefaultFilter));
+  EXPECT_EQ(host.messages.back().second,
+            Format(texts::ScenarioRateError, Format(texts::ScenarioReturnCode, -3).c_str()));
+  host.answers = {true};
+  ASSERT_TRUE(ws.CatalogueDelete(rowOf(6)));
+  EXPECT_EQ(rowOf(6), -1);
+  EXPECT_FALSE(ws.CatalogueDelete(rowOf(1)));  // not the user's
+}
+
 }  // namespace
 }  // namespace korvane
