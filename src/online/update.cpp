@@ -481,9 +481,10 @@ UpdateResult CheckForUpdate(const UpdateRequest& r, const UpdateFetcher& fetch,
   std::string description;
   try {
     events.Progress(texts::UpdateSearching, 0, 0);
-    RemoveUpdateLeftovers(r.programDir);
     if (Trim(r.address).empty()) throw Error(texts::UpdateNotConfigured);
     if (r.keys.empty()) throw Error(texts::UpdateNoKey);
+    // Nothing beside the program folder is touched unless updates are set up.
+    RemoveUpdateLeftovers(r.programDir);
     description = fetch(r.address, DescriptionMaxBytes, {});
     if (!VerifyUpdateSignature(r.keys, description, FetchSignature(fetch, r.address)))
       throw Error(Format(texts::UpdateBadSignature, r.address.c_str()));
