@@ -2,7 +2,18 @@
 
 #include <cstdlib>
 
+#include "app/version.h"
+
 namespace korvane {
+
+LibraryContext LibraryIdentity(const OnlineSettings& online) {
+  LibraryContext c;
+  c.serviceUrl = online.libraryUrl;
+  c.appVersion = ProgramVersion;
+  c.userName = online.userName;
+  c.userMail = online.userMail;
+  return c;
+}
 
 OnlineSession::OnlineSession() {
   // Test runs verify their local TLS server against a certificate authority of their own.

@@ -11,6 +11,7 @@
 #include "core/config.h"
 #include "online/download.h"
 #include "online/http.h"
+#include "online/library.h"
 #include "online/update.h"
 
 namespace korvane {
@@ -33,6 +34,9 @@ struct UpdateCheckOptions {
 
 // The update dialog: true installs.
 using UpdateConfirm = std::function<bool(const UpdateOffer&)>;
+
+// Who the program and the user are to the online libraries (section ONLINE of Korvane.ini).
+LibraryContext LibraryIdentity(const OnlineSettings& online);
 
 class OnlineSession {
  public:

@@ -11,14 +11,7 @@ SystemsSession::SystemsSession(const SessionContext& ctx, const SettingsStore& s
                                OnlineSession& online)
     : ctx_(ctx), settings_(settings), online_(online), store_(ctx.files.Dir() / SystemsFolder) {}
 
-LibraryContext SystemsSession::Context() const {
-  LibraryContext c;
-  c.serviceUrl = settings_.Online().libraryUrl;
-  c.appVersion = ProgramVersion;
-  c.userName = settings_.Online().userName;
-  c.userMail = settings_.Online().userMail;
-  return c;
-}
+LibraryContext SystemsSession::Context() const { return LibraryIdentity(settings_.Online()); }
 
 SystemsLibrary SystemsSession::Library(HttpClient& client) const {
   return SystemsLibrary(client, Context(), [this] { return !ctx_.host.poll(); });

@@ -152,22 +152,27 @@ DownloadResult Workspace::DownloadDraws(const DownloadOptions& options) {
   return result;
 }
 
-LibraryContext Workspace::LibraryIdentity() const {
-  LibraryContext c;
-  c.serviceUrl = Online().libraryUrl;
-  c.appVersion = ProgramVersion;
-  c.userName = Online().userName;
-  c.userMail = Online().userMail;
-  return c;
+namespace {
+
+// One request of the scenario catalogue on a new client; the Host's poll stops it.
+template <class Request>
+auto OnCatalogue(OnlineSession& online, Host& host, const LibraryContext& identity,
+                 Request&& request) {
+  const auto client = online.NewClient();
+  ScenarioLibrary library(*client, identity, [&host] { return !host.poll(); });
+  return request(library);
 }
+
+}  // namespace
+
+LibraryContext Workspace::LibraryIdentity() const { return korvane::LibraryIdentity(Online()); }
 
 std::optional<std::vector<TScriptInfo>> Workspace::ScenarioCatalogue(int filter) {
   std::optional<std::vector<TScriptInfo>> list;
   BusyScope busy(busy_, texts::ScenarioListLoading);
   Guarded(host_, texts::ScenarioListError, [&] {
-    const auto client = online_.NewClient();
-    list =
-        ScenarioLibrary(*client, LibraryIdentity(), [this] { return !host_.poll(); }).List(filter);
+    list = OnCatalogue(online_, host_, LibraryIdentity(),
+                       [&](ScenarioLibrary& l) { return l.List(filter); });
   });
   return list;
 }
@@ -176,9 +181,8 @@ std::optional<std::vector<std::string>> Workspace::ScenarioFromCatalogue(int32_t
   std::optional<std::vector<std::string>> lines;
   BusyScope busy(busy_, texts::ScenarioDownloading);
   Guarded(host_, texts::ScenarioDownloadError, [&] {
-    const auto client = online_.NewClient();
-    const std::string text =
-        ScenarioLibrary(*client, LibraryIdentity(), [this] { return !host_.poll(); }).Script(id);
+    const std::string text = OnCatalogue(online_, host_, LibraryIdentity(),
+                                         [&](ScenarioLibrary& l) { return l.Script(id); });
     lines = ParseForeignScenarioText(text);
   });
   return lines;
@@ -219,10 +223,8 @@ bool Workspace::CatalogueRate(int row, int value, const std::string& notes, int 
   {
     BusyScope busy(busy_, texts::ScenarioRating);
     ok = Guarded(host_, texts::ScenarioRateError, [&] {
-      const auto client = online_.NewClient();
-      ScenarioLibrary(*client, LibraryIdentity(), [this] {
-        return !host_.poll();
-      }).Rate(id, value, notes);
+      OnCatalogue(online_, host_, LibraryIdentity(),
+                  [&](ScenarioLibrary& l) { return l.Rate(id, value, notes); });
     });
   }
   return ok && CatalogueRefresh(filter);
@@ -231,10 +233,8 @@ bool Workspace::CatalogueRate(int row, int value, const std::string& notes, int 
 std::optional<bool> Workspace::CatalogueTitleFree(int32_t id, const std::string& title) {
   std::optional<bool> free;
   Guarded(host_, texts::ScenarioTitleCheckError, [&] {
-    const auto client = online_.NewClient();
-    free = ScenarioLibrary(*client, LibraryIdentity(), [this] {
-             return !host_.poll();
-           }).TitleFree(id, title);
+    free = OnCatalogue(online_, host_, LibraryIdentity(),
+                       [&](ScenarioLibrary& l) { return l.TitleFree(id, title); });
   });
   return free;
 }
@@ -243,12 +243,11 @@ std::optional<int> Workspace::CataloguePublish(const TScriptData& data) {
   std::optional<int> row;
   BusyScope busy(busy_, texts::ScenarioSaving);
   Guarded(host_, texts::ScenarioSaveError, [&] {
-    const auto client = online_.NewClient();
     TScriptData d = data;
     d.id = -1;
-    const int32_t id = ScenarioLibrary(*client, LibraryIdentity(), [this] {
-                         return !host_.poll();
-                       }).Put(d, ScenarioToText(scenario_.Lines()), false);
+    const int32_t id = OnCatalogue(online_, host_, LibraryIdentity(), [&](ScenarioLibrary& l) {
+      return l.Put(d, ScenarioToText(scenario_.Lines()), false);
+    });
     if (id <= 0) return;
     TScriptInfo info;
     info.id = id;
@@ -276,12 +275,11 @@ bool Workspace::CatalogueChange(int row, const TScriptData& data) {
   TScriptInfo& info = catalogue_[static_cast<size_t>(row)];
   BusyScope busy(busy_, texts::ScenarioSaving);
   const bool ok = Guarded(host_, texts::ScenarioSaveError, [&] {
-    const auto client = online_.NewClient();
     TScriptData d = data;
     d.id = info.id;
-    const int32_t id = ScenarioLibrary(*client, LibraryIdentity(), [this] {
-                         return !host_.poll();
-                       }).Put(d, ScenarioToText(scenario_.Lines()), false);
+    const int32_t id = OnCatalogue(online_, host_, LibraryIdentity(), [&](ScenarioLibrary& l) {
+      return l.Put(d, ScenarioToText(scenario_.Lines()), false);
+    });
     if (id <= 0) return;
     info.id = id;
     info.appVersion = ProgramVersion;
@@ -304,14 +302,12 @@ bool Workspace::CatalogueDelete(int row) {
   BusyScope busy(busy_, texts::ScenarioDeleting);
   bool removed = false;
   Guarded(host_, texts::ScenarioDeleteError, [&] {
-    const auto client = online_.NewClient();
     TScriptData d;
     d.id = info.id;
     d.title = info.title;
     d.author = info.author;
-    if (ScenarioLibrary(*client, LibraryIdentity(), [this] {
-          return !host_.poll();
-        }).Put(d, "", true) != 0)
+    if (OnCatalogue(online_, host_, LibraryIdentity(),
+                    [&](ScenarioLibrary& l) { return l.Put(d, "", true); }) != 0)
       return;
     catalogue_.erase(catalogue_.begin() + row);
     removed = true;
@@ -325,10 +321,9 @@ std::optional<std::vector<TScriptRate>> Workspace::CatalogueRates(int row) {
   std::optional<std::vector<TScriptRate>> rates;
   BusyScope busy(busy_, texts::ScenarioRatesLoading);
   Guarded(host_, texts::ScenarioRatesError, [&] {
-    const auto client = online_.NewClient();
-    rates = ScenarioLibrary(*client, LibraryIdentity(), [this] {
-              return !host_.poll();
-            }).Rates(catalogue_[static_cast<size_t>(row)].id);
+    rates = OnCatalogue(online_, host_, LibraryIdentity(), [&](ScenarioLibrary& l) {
+      return l.Rates(catalogue_[static_cast<size_t>(row)].id);
+    });
   });
   return rates;
 }
