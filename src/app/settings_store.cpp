@@ -37,6 +37,7 @@ constexpr FlagBinding kFlags[] = {
     {ViewFlag::TabWeek, &ViewSettings::tabWeek, "TabWeek"},
     {ViewFlag::TabTables, &ViewSettings::tabTables, "TabTables"},
     {ViewFlag::FirstRun, &ViewSettings::firstRun, "FirstRun"},
+    {ViewFlag::ScriptLibrary, &ViewSettings::scriptLibraryOn, "ScriptLibraryOn"},
 };
 
 const FlagBinding& Binding(ViewFlag flag) {
@@ -161,6 +162,7 @@ void SettingsStore::SetLayoutSizes(const LayoutSizes& sizes) {
   view_.leftPanelWidth = sizes.leftPanelWidth;
   view_.drawsStatHeight = sizes.drawsStatHeight;
   view_.filtersHeight = sizes.filtersHeight;
+  view_.scriptLibraryHeight = sizes.scriptLibraryHeight;
 }
 
 std::optional<WindowPlacement> SettingsStore::Placement(int screenWidth, int screenHeight) const {

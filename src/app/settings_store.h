@@ -43,6 +43,7 @@ enum class ViewFlag {
   TabWeek,
   TabTables,
   FirstRun,
+  ScriptLibrary,
 };
 
 // The key of a flag in Korvane.frm ("ColorDraws", ...).
@@ -53,6 +54,7 @@ struct LayoutSizes {
   int leftPanelWidth = -1;
   int drawsStatHeight = -1;
   int filtersHeight = -1;
+  int scriptLibraryHeight = -1;
 };
 
 class SettingsStore {
@@ -98,6 +100,8 @@ class SettingsStore {
     view_.layoutCompareLen[static_cast<size_t>(std::clamp(list, 0, 4))] = std::max(n, 1);
   }
   void SetWeekLen(int n) { view_.weekLen = std::max(n, 1); }
+  // The scenario catalogue's filter choice (0..7), kept until shut-down.
+  void SetScriptLibraryFilter(int choice) { view_.scriptLibraryFilter = std::clamp(choice, 0, 7); }
   // The week chart's mode (0 by number, 1 by weekday) and type (line or bars), written at once.
   bool SetWeekChart(int mode, bool line);
   void SetLayoutSizes(const LayoutSizes& sizes);

@@ -106,6 +106,11 @@ StartupResult RunInitialisation(Workspace& ws, const CommandLine& args, StartupF
     // 7: the current scenario.
     std::error_code ec;
     if (fs::exists(ws.Files().Scenario(), ec)) ws.ScriptLoadFile(ws.Files().Scenario(), false);
+    // 8: the online scenario catalogue, when its panel is shown and a library is configured
+    // (no library: the panel stays empty and says nothing until the user refreshes it).
+    if (!args.LoadOnly() && !args.FullRecreate() && !args.FullRefresh() &&
+        ws.View().scriptLibraryOn && !Trim(ws.Online().libraryUrl).empty())
+      ws.CatalogueRefresh(ws.CatalogueFilter());
     // 9: "loadonly" downloads the new draws and ends here unless a prefetch switch follows.
     if (args.LoadOnly()) {
       face.DownloadDraws();

@@ -5,6 +5,7 @@
 // the named operations below, so that every face gets the same status texts, questions,
 // saving and change notifications.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -232,6 +233,15 @@ class Workspace {
   // 0 removes), the title check, publishing or changing with the current scenario's lines,
   // deleting (asked), and a row's ratings. Each failure shows its own box; the list stays.
   const std::vector<TScriptInfo>& CatalogueRows() const { return catalogue_; }
+  // Grows with every change of the list (the panel redraws only then).
+  int CatalogueRevision() const { return catalogueRevision_; }
+  // The stored filter choice (0..7); a new choice is kept until shut-down.
+  int CatalogueFilter() const { return std::clamp(View().scriptLibraryFilter, 0, 7); }
+  void SetCatalogueFilter(int choice) { settings_.SetScriptLibraryFilter(choice); }
+  // The panel hidden: its list is let go.
+  void CatalogueClear();
+  // What "Опубликовать" proposes: a new public scenario of the user in the interface language.
+  TScriptData CatalogueNewRecord() const;
   bool CatalogueRefresh(int filter);
   bool CatalogueDownload(int row);
   bool CatalogueRate(int row, int value, const std::string& notes, int filter);
@@ -472,6 +482,8 @@ class Workspace {
  private:
   friend class ScriptRunner;  // a run works the parts through their operations
 
+  void CatalogueChanged();
+
   bool ApplyNumbersFilter(const std::vector<std::pair<int, std::string>>& numbers,
                           const char* caption, bool remove);
   // Saves a change of the archive; a failed save brings the archive back to `before`, what
@@ -499,6 +511,7 @@ class Workspace {
   OnlineSession online_;
   SystemsSession systems_;
   std::vector<TScriptInfo> catalogue_;
+  int catalogueRevision_ = 0;
   std::function<void(const TStakeData&)> onScenarioStake_;
   bool suspendViews_ = false;
 };

@@ -200,8 +200,28 @@ bool Workspace::CatalogueRefresh(int filter) {
   const auto list = ScenarioCatalogue(filter);
   if (!list) return false;
   catalogue_ = *list;
-  host_.changed(ChangeScript);
+  CatalogueChanged();
   return true;
+}
+
+void Workspace::CatalogueChanged() {
+  ++catalogueRevision_;
+  host_.changed(ChangeScript);
+}
+
+void Workspace::CatalogueClear() {
+  catalogue_.clear();
+  CatalogueChanged();
+}
+
+TScriptData Workspace::CatalogueNewRecord() const {
+  TScriptData d;
+  d.id = -1;
+  d.author = Online().userName;
+  d.language = 1049;  // the interface is Russian
+  d.universal = false;
+  d.isPublic = true;
+  return d;
 }
 
 bool Workspace::CatalogueDownload(int row) {
@@ -266,7 +286,7 @@ std::optional<int> Workspace::CataloguePublish(const TScriptData& data) {
     catalogue_.push_back(info);
     row = static_cast<int>(catalogue_.size()) - 1;
   });
-  host_.changed(ChangeScript);
+  CatalogueChanged();
   return row;
 }
 
@@ -291,7 +311,7 @@ bool Workspace::CatalogueChange(int row, const TScriptData& data) {
     info.title = d.title;
     info.description = d.description;
   });
-  host_.changed(ChangeScript);
+  CatalogueChanged();
   return ok;
 }
 
@@ -312,7 +332,7 @@ bool Workspace::CatalogueDelete(int row) {
     catalogue_.erase(catalogue_.begin() + row);
     removed = true;
   });
-  host_.changed(ChangeScript);
+  CatalogueChanged();
   return removed;
 }
 

@@ -25,6 +25,7 @@
 #include "ui/action_table.h"
 #include "ui/actions/bind_actions.h"
 #include "ui/archive_page.h"
+#include "ui/catalogue_panel.h"
 #include "ui/combs_page.h"
 #include "ui/download_window.h"
 #include "ui/first_run_dialog.h"
@@ -182,16 +183,19 @@ QMenu* MainWindow::Menu(const char* caption) const {
 void MainWindow::BuildMenus() {
   MenuTargets targets;
   targets.menuBar = menuBar();
-  QWidget* lists[] = {ctx_.archive->List(), ctx_.combs->List(),   ctx_.stat->Table(),
-                      ctx_.stakes->Grid(),  ctx_.script->View(),  ctx_.ratings->List(),
-                      ctx_.tables->List(),  ctx_.graphs->Chart(), ctx_.card->Grid(),
-                      ctx_.layout->Grid(),  ctx_.week->Grid(),    ctx_.week->Chart(),
-                      ctx_.systems->List()};
+  QWidget* lists[] = {ctx_.archive->List(), ctx_.combs->List(),
+                      ctx_.stat->Table(),   ctx_.stakes->Grid(),
+                      ctx_.script->View(),  ctx_.ratings->List(),
+                      ctx_.tables->List(),  ctx_.graphs->Chart(),
+                      ctx_.card->Grid(),    ctx_.layout->Grid(),
+                      ctx_.week->Grid(),    ctx_.week->Chart(),
+                      ctx_.systems->List(), ctx_.script->Catalogue()->List()};
   for (QWidget* list : lists) targets.lists[S(list->objectName())] = list;
   for (QToolBar* bar :
        {ctx_.combs->Tools(), ctx_.stakes->Tools(), ctx_.script->Tools(), ctx_.ratings->Tools(),
         ctx_.ratings->ChartTools(), ctx_.tables->Tools(), ctx_.card->Tools(), ctx_.layout->Tools(),
-        ctx_.layout->CompareTools(), ctx_.week->Tools(), ctx_.systems->Tools()})
+        ctx_.layout->CompareTools(), ctx_.week->Tools(), ctx_.systems->Tools(),
+        ctx_.script->Catalogue()->Tools()})
     targets.toolBars[S(bar->objectName())] = bar;
   submenus_ = ApplyMenuLayout(DefaultMenuLayout(), *actions_, targets);
 }

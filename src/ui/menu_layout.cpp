@@ -80,7 +80,7 @@ const MenuLayout& DefaultMenuLayout() {
         {MenuTables, {"TablesAdd", "TablesDel", "-", "TablesStakeAdd", "TablesStakeTest"}},
         {MenuSystems,
          {"SystemsOn", "-", "SystemsRefresh", "SystemsDownload", "SystemsAdd", "SystemsProp",
-          "SystemsDel", "-", "SystemStakeAll", "SystemStakeFilter"}},
+          "SystemsDel", "-", "SystemStakeAll", "SystemStakeFilter", "-", ">ScriptLibraryMenu"}},
         {MenuView,
          {"ViewColorDraws", "ViewColorCombs", "ViewColorCard", "ViewColorCardSequences",
           "ViewShemaGradient", "ViewWeekChartMode", "ViewWeekChartType", "-", "TabGraps", "TabCard",
@@ -93,6 +93,28 @@ const MenuLayout& DefaultMenuLayout() {
     l.submenus["Language"] = {MenuLanguage, {}};
     l.submenus["AutoDownload"] = {MenuAutoDownload,
                                   {"AutoDownload0", "AutoDownload1", "AutoDownload2"}};
+    l.submenus["ScriptLibraryMenu"] = {
+        MenuScriptLibrary,
+        {"ScriptLibrary", "-", "ScriptLibraryRefresh", "ScriptLibraryDownload",
+         "ScriptLibraryUpload", "ScriptLibraryReplace", "ScriptLibraryDelete", "-",
+         "ScriptLibraryView", "ScriptLibraryRates", ">ScriptLibraryRate"}};
+    l.submenus["ScriptLibraryRate"] = {
+        MenuScriptLibraryRate,
+        {"ScriptLibraryRate1", "ScriptLibraryRate2", "ScriptLibraryRate3", "ScriptLibraryRate4",
+         "ScriptLibraryRate5", "-", "ScriptLibraryRate0", "ScriptLibraryHide"}};
+    l.contextMenus["lvScriptLibrary"] = {
+        "ScriptLibraryRefresh", "ScriptLibraryDownload", "-", "ScriptLibraryUpload",
+        "ScriptLibraryReplace", "ScriptLibraryDelete",   "-", "ScriptLibraryView",
+        "ScriptLibraryRates",   ">ScriptLibraryRate"};
+    l.toolBars["scriptLibraryTools"] = {{"ScriptLibraryRefresh", "", ""},
+                                        {"ScriptLibraryDownload", "Скачать", ""},
+                                        {"-", "", ""},
+                                        {"ScriptLibraryUpload", "", ""},
+                                        {"ScriptLibraryReplace", "", ""},
+                                        {"ScriptLibraryDelete", "", ""},
+                                        {"-", "", ""},
+                                        {"ScriptLibraryView", "Свойства", ""},
+                                        {"ScriptLibraryRates", "Оценки", ""}};
     l.submenus["RatingsEff"] = {MenuRatingsEff,
                                 {"RatingsEffMode0", "RatingsEffMode1", "RatingsEffMode2"}};
     l.contextMenus["lvDraws"] = {"DrawsDownload",  "-", "DrawsAdd",    "DrawsEdit",
@@ -256,6 +278,14 @@ std::map<std::string, QMenu*> ApplyMenuLayout(const MenuLayout& layout, ActionTa
         auto* sep = new QAction(list);
         sep->setSeparator(true);
         list->addAction(sep);
+      } else if (IsSubmenu(item)) {
+        const std::string sub = item.substr(1);
+        const auto s = layout.submenus.find(sub);
+        if (s == layout.submenus.end()) throw std::logic_error("unknown submenu: " + sub);
+        auto* menu = new QMenu(QString::fromStdString(s->second.caption), list);
+        std::map<std::string, QMenu*> inner;
+        FillMenu(menu, s->second.items, layout, actions, inner);
+        list->addAction(menu->menuAction());
       } else {
         list->addAction(actions.Get(item));
       }

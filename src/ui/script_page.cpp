@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QSplitter>
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -13,6 +14,7 @@
 #include "filters/filter_item.h"
 #include "scenario/script_model.h"
 #include "scenario/texts.h"
+#include "ui/catalogue_panel.h"
 #include "ui/qt_host.h"
 #include "ui/status_labels.h"
 #include "ui/ui_texts.h"
@@ -63,8 +65,14 @@ ScriptPage::ScriptPage(Workspace& ws, QWidget* parent) : Page(ws, "tsScript", Pa
   tools_->setObjectName(QStringLiteral("scriptTools"));
   tools_->setToolButtonStyle(Qt::ToolButtonTextOnly);
   layout->addWidget(tools_);
+  splitter_ = new QSplitter(Qt::Vertical, this);
+  splitter_->setObjectName(QStringLiteral("scriptSplitter"));
+  splitter_->setChildrenCollapsible(false);
+  auto* upper = new QWidget(splitter_);
+  auto* upperLayout = new QVBoxLayout(upper);
+  upperLayout->setContentsMargins(0, 0, 0, 0);
   model_ = new ScriptModel(ws, this);
-  view_ = new QTableView(this);
+  view_ = new QTableView(upper);
   view_->setObjectName(QStringLiteral("lvScript"));
   view_->setModel(model_);
   view_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -75,7 +83,7 @@ ScriptPage::ScriptPage(Workspace& ws, QWidget* parent) : Page(ws, "tsScript", Pa
   view_->setWordWrap(false);
   for (int c = 0; c < 9; ++c) view_->setColumnWidth(c, 200);
   view_->setContextMenuPolicy(Qt::ActionsContextMenu);
-  layout->addWidget(view_, 1);
+  upperLayout->addWidget(view_, 1);
   auto* bar = new QHBoxLayout;
   // The number panels keep their width; the last one takes the rest and elides.
   const char* widest[] = {texts::PanelLines, texts::PanelCycle, texts::PanelLine,
@@ -87,7 +95,13 @@ ScriptPage::ScriptPage(Workspace& ws, QWidget* parent) : Page(ws, "tsScript", Pa
   }
   panels_.back() = new ElidedLabel(this);
   bar->addWidget(panels_.back(), 1);
-  layout->addLayout(bar);
+  upperLayout->addLayout(bar);
+  catalogue_ = new CataloguePanel(ws, splitter_);
+  splitter_->addWidget(upper);
+  splitter_->addWidget(catalogue_);
+  splitter_->setStretchFactor(0, 3);
+  splitter_->setStretchFactor(1, 2);
+  layout->addWidget(splitter_, 1);
   connect(view_, &QTableView::doubleClicked, this,
           [this](const QModelIndex& i) { emit rowActivated(i.row()); });
   Refresh();
@@ -95,10 +109,20 @@ ScriptPage::ScriptPage(Workspace& ws, QWidget* parent) : Page(ws, "tsScript", Pa
 
 void ScriptPage::RestoreState(const Workspace& ws) {
   RestoreColumnWidths(ws, view_, "lvScript", 9);
+  RestoreColumnWidths(ws, catalogue_->List(), "lvScriptLibrary", CatalogueColumnCount);
+  const int height = ws.View().scriptLibraryHeight;
+  if (height > 0) {
+    const int total = std::max(splitter_->height(), height + 120);
+    splitter_->setSizes({total - height, height});
+  }
+  catalogue_->setVisible(ws.View().scriptLibraryOn);
 }
 
-void ScriptPage::StoreState(Workspace& ws, LayoutSizes& /*sizes*/) const {
+void ScriptPage::StoreState(Workspace& ws, LayoutSizes& sizes) const {
   StoreColumnWidths(ws, view_, "lvScript", 9);
+  StoreColumnWidths(ws, catalogue_->List(), "lvScriptLibrary", CatalogueColumnCount);
+  sizes.scriptLibraryHeight =
+      catalogue_->isVisible() ? splitter_->sizes().value(1) : ws.View().scriptLibraryHeight;
 }
 
 int ScriptPage::FirstSelectedRow() const {
@@ -137,6 +161,8 @@ void ScriptPage::Refresh() {
                           ? Q(st.text)
                           : Q(Format(texts::PanelVariant, st.variant, st.total, st.text.c_str())));
   view_->setEnabled(!st.running);
+  catalogue_->setVisible(ws_.View().scriptLibraryOn);
+  catalogue_->Refresh();
 }
 
 }  // namespace korvane::ui

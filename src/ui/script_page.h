@@ -7,6 +7,7 @@
 #include "ui/page.h"
 
 class QLabel;
+class QSplitter;
 class QTableView;
 class QToolBar;
 
@@ -32,13 +33,17 @@ class ScriptModel : public QAbstractTableModel {
   int rows_ = 0;
 };
 
-// The "Сценарий" page: the tool bar, the scenario view and the run's status bar.
+class CataloguePanel;
+
+// The "Сценарий" page: the tool bar, the scenario view with the run's status bar, and under
+// them the online scenario catalogue (shown while ScriptLibraryOn).
 class ScriptPage : public Page {
   Q_OBJECT
  public:
   ScriptPage(Workspace& ws, QWidget* parent = nullptr);
   unsigned Aspects() const override { return ChangeScript; }
   void Refresh(unsigned /*aspects*/) override { Refresh(); }
+  CataloguePanel* Catalogue() const { return catalogue_; }
   void RestoreState(const Workspace& ws) override;
   void StoreState(Workspace& ws, LayoutSizes& sizes) const override;
   QTableView* View() const { return view_; }
@@ -60,6 +65,8 @@ class ScriptPage : public Page {
   ScriptModel* model_;
   QTableView* view_;
   std::array<QLabel*, 5> panels_{};
+  QSplitter* splitter_;
+  CataloguePanel* catalogue_;
 };
 
 }  // namespace korvane::ui

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "core/demo.h"
+#include "core/encoding.h"
 #include "online/texts.h"
+#include "support/local_server.h"
 #include "support/test_support.h"
 
 namespace korvane {
@@ -102,6 +104,43 @@ TEST_F(StartupTest, SwitchesThatEndTheRun) {
     EXPECT_EQ(f.downloads, std::string(sw) == "loadonly" ? 1 : 0) << sw;
   }
   EXPECT_TRUE(host.questions.empty());
+}
+
+// The scenario catalogue is asked for at start-up only when its panel shows, a library is
+// set and no switch ends the run early.
+TEST_F(StartupTest, CatalogueLoadedAtStart) {
+  const auto server = test::LocalServer::Library();
+  struct Case {
+    const char* frm;
+    const char* library;
+    const char* sw;
+    size_t rows;
+  };
+  const Case cases[] = {
+      {"", "", "", 0},                            // no library: nothing asked, nothing said
+      {"", "x", "", 4},                           // shown by default, with the default filter
+      {"ScriptLibraryOn=0\r\n", "x", "", 0},      // the panel is off
+      {"ScriptLibraryFilter=3\r\n", "x", "", 1},  // "Только мои"
+      {"", "x", "fullrefresh", 0},
+      {"", "x", "loadonly", 0},
+  };
+  for (const Case& c : cases) {
+    test::TempDir d;
+    test::WriteBytes(d / "Korvane.frm",
+                     std::string("[TFormMain]\r\nDownloadDrawsOnStart=2\r\n") + c.frm);
+    if (*c.library != 0)
+      test::WriteBytes(d / "Korvane.ini", Utf8ToCp1251("[ONLINE]\r\nLibraryUrl=" + server->Base() +
+                                                       "\r\nUserMail=tester@example.org\r\n"));
+    test::RecordingHost h;
+    FakeFace f;
+    Workspace ws(h, d.path());
+    const CommandLine args(*c.sw != 0 ? std::vector<std::string>{c.sw}
+                                      : std::vector<std::string>{});
+    RunWindowCreation(ws, args, f);
+    RunInitialisation(ws, args, f);
+    EXPECT_EQ(ws.CatalogueRows().size(), c.rows) << c.frm << c.sw;
+    EXPECT_TRUE(h.messages.empty()) << c.frm << c.sw;
+  }
 }
 
 TEST_F(StartupTest, DownloadChoiceAtStart) {

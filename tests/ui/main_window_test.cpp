@@ -53,6 +53,7 @@
 #include "ui/action_table.h"
 #include "ui/analysis_dialogs.h"
 #include "ui/archive_page.h"
+#include "ui/catalogue_panel.h"
 #include "ui/chart_window.h"
 #include "ui/combs_page.h"
 #include "ui/download_window.h"
@@ -183,6 +184,7 @@ class MainWindowTest : public QObject {
   void exportDialogWritesTheWorkbookAndKeepsItsSettings();
   void updateOfferedAtStartThenInstalledAndRestarted();
   void systemsPageDownloadsEditsAndPlays();
+  void cataloguePanelPublishesRatesAndHides();
 };
 
 void MainWindowTest::startOnEmptyFolder() {
@@ -1369,6 +1371,157 @@ void MainWindowTest::systemsPageDownloadsEditsAndPlays() {
   QVERIFY(actions.Trigger("SystemsOn"));
   actions.UpdateAll();
   QVERIFY(!actions.Get("SystemStakeAll")->isEnabled());
+}
+
+void MainWindowTest::cataloguePanelPublishesRatesAndHides() {
+  QTemporaryDir dir;
+  const fs::path d(dir.path().toStdString());
+  const auto server = test::LocalServer::Library();
+  WriteFileAtomic(d / "Korvane.ini",
+                  Utf8ToCp1251("[ONLINE]\r\nLibraryUrl=" + server->Base() +
+                               "\r\nUserName=Тестер\r\nUserMail=tester@example.org\r\n"));
+  WriteArchive(dir.path(), 40);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  ActionTable& actions = app.window->Actions();
+  CataloguePanel* panel = app.window->findChild<ScriptPage*>()->Catalogue();
+  QAbstractItemModel* list = panel->List()->model();
+  auto rowOf = [&app](int32_t id) {
+    const auto& rows = app.ws->CatalogueRows();
+    for (size_t i = 0; i < rows.size(); ++i)
+      if (rows[i].id == id) return static_cast<int>(i);
+    return -1;
+  };
+  auto cell = [list](int row, int column) { return list->index(row, column).data().toString(); };
+
+  // Start-up loaded the catalogue with the stored filter (all but the hidden ones).
+  QVERIFY(app.messages.isEmpty());
+  QCOMPARE(panel->FilterBox()->currentText(), QStringLiteral("Все, кроме скрытых (по умолчанию)"));
+  QCOMPARE(list->rowCount(), 4);
+  QCOMPARE(list->headerData(7, Qt::Horizontal).toString(), QStringLiteral("Рейтинг"));
+  const QStringList first = {QStringLiteral("Общий"),   QStringLiteral("Три фильтра"),
+                             QStringLiteral("Иван"),    QStringLiteral("Универсальный"),
+                             QStringLiteral("0.1.0.1"), QStringLiteral("RUS")};
+  for (int c = 0; c < first.size(); ++c) QCOMPARE(cell(rowOf(1), c), first[c]);
+  QCOMPARE(cell(rowOf(1), 7), QStringLiteral("4.500"));
+  QCOMPARE(cell(rowOf(1), 8), QStringLiteral("2"));
+  QCOMPARE(cell(rowOf(2), 0), QStringLiteral("Мой"));
+  QCOMPARE(cell(rowOf(3), 3), QStringLiteral("Other"));
+
+  // Another program's scenario can be viewed, not downloaded.
+  panel->FocusRow(rowOf(3));
+  actions.UpdateAll();
+  QVERIFY(!actions.Get("ScriptLibraryDownload")->isEnabled());
+  QVERIFY(actions.Get("ScriptLibraryView")->isEnabled());
+  QVERIFY(!actions.Get("ScriptLibraryUpload")->isEnabled());  // the editor is empty
+  OnDialog<ScriptPropsDialog>([](ScriptPropsDialog* dlg) {
+    QVERIFY(dlg->TitleField()->isReadOnly());
+    QVERIFY(!dlg->OkButton()->isVisible());
+    QCOMPARE(dlg->TitleField()->text(), QStringLiteral("Чужая программа"));
+    QVERIFY(dlg->OnlyHere()->isChecked());
+    dlg->reject();
+  });
+  QVERIFY(actions.Trigger("ScriptLibraryView"));
+
+  // Into an empty editor the download asks nothing.
+  panel->FocusRow(rowOf(1));
+  QVERIFY(actions.Trigger("ScriptLibraryDownload"));
+  QVERIFY(app.questions.isEmpty());
+  QCOMPARE(app.ws->ScriptLines().size(), size_t{1});
+
+  // Publishing: a taken title keeps the dialog open on the title; a free one is sent.
+  OnDialog<ScriptPropsDialog>([&app](ScriptPropsDialog* dlg) {
+    QCOMPARE(dlg->AuthorField()->text(), QStringLiteral("Тестер"));
+    QVERIFY(dlg->OnlyHere()->isChecked());
+    QVERIFY(dlg->ForAll()->isChecked());
+    QCOMPARE(dlg->LanguageBox()->currentText(), QStringLiteral("Русский"));
+    QVERIFY(!dlg->TryAccept());
+    QCOMPARE(app.messages.last(),
+             QStringLiteral("Название сценария должно быть указано обязательно!"));
+    dlg->TitleField()->setText(QStringLiteral("Три фильтра"));
+    QVERIFY(!dlg->TryAccept());
+    QCOMPARE(app.messages.last(),
+             QStringLiteral("Сценарий с таким названием уже существует!\rВыберите другое "
+                            "название."));
+    QVERIFY(dlg->isVisible());
+    QCOMPARE(dlg->focusWidget(), dlg->TitleField());
+    dlg->TitleField()->setText(QStringLiteral("Мой новый"));
+    dlg->AuthorField()->setText(QStringLiteral("  "));
+    QVERIFY(!dlg->TryAccept());
+    QCOMPARE(dlg->focusWidget(), dlg->AuthorField());
+    dlg->AuthorField()->setText(QStringLiteral("Тестер"));
+    dlg->Everywhere()->setChecked(true);
+    dlg->DescriptionField()->setPlainText(QStringLiteral("две строки\nописания"));
+    QVERIFY(dlg->TryAccept());
+  });
+  actions.UpdateAll();
+  QVERIFY(actions.Trigger("ScriptLibraryUpload"));
+  QCOMPARE(list->rowCount(), 5);
+  QCOMPARE(panel->FocusedRow(), rowOf(6));
+  QCOMPARE(cell(rowOf(6), 0), QStringLiteral("Мой"));
+  QCOMPARE(cell(rowOf(6), 3), QStringLiteral("Универсальный"));
+  QCOMPARE(cell(rowOf(6), 12), QStringLiteral("две строки описания"));
+  actions.UpdateAll();
+  QVERIFY(actions.Get("ScriptLibraryReplace")->isEnabled());
+  QVERIFY(actions.Get("ScriptLibraryDelete")->isEnabled());
+
+  // Rating with a comment; the list comes back with the user's rating, the focus kept.
+  panel->FocusRow(rowOf(1));
+  OnDialog<CommentDialog>([](CommentDialog* dlg) {
+    QCOMPARE(dlg->windowTitle(), QStringLiteral("Комментарий"));
+    dlg->Field()->setText(QStringLiteral("хорошо"));
+    QVERIFY(dlg->TryAccept());
+  });
+  QVERIFY(actions.Trigger("ScriptLibraryRate4"));
+  QCOMPARE(panel->FocusedRow(), rowOf(1));
+  QCOMPARE(cell(rowOf(1), 9), QStringLiteral("4"));
+  actions.UpdateAll();
+  QVERIFY(actions.Get("ScriptLibraryRate4")->isChecked());
+  QVERIFY(!actions.Get("ScriptLibraryRate5")->isChecked());
+  QVERIFY(actions.Get("ScriptLibraryRate0")->isEnabled());
+  // Cancelling the comment sends nothing.
+  OnDialog<CommentDialog>([](CommentDialog* dlg) { dlg->reject(); });
+  QVERIFY(actions.Trigger("ScriptLibraryRate1"));
+  QCOMPARE(cell(rowOf(1), 9), QStringLiteral("4"));
+  WhenDialogOpens<RatesDialog>([](RatesDialog* dlg) {
+    QCOMPARE(dlg->windowTitle(), QStringLiteral("Оценки пользователей"));
+    QCOMPARE(dlg->Table()->rowCount(), 3);
+    QCOMPARE(dlg->Table()->horizontalHeaderItem(0)->text(), QStringLiteral("Имя"));
+    QCOMPARE(dlg->Table()->item(2, 5)->text(), QStringLiteral("хорошо"));
+    dlg->accept();
+  });
+  QVERIFY(actions.Trigger("ScriptLibraryRates"));
+
+  // Hidden, the scenario leaves this filter's list and shows under "Скрытые".
+  QVERIFY(actions.Trigger("ScriptLibraryHide"));
+  QCOMPARE(rowOf(1), -1);
+  emit panel->FilterBox()->activated(0);
+  QCOMPARE(app.ws->View().scriptLibraryFilter, 0);
+  QCOMPARE(list->rowCount(), 2);
+  QCOMPARE(cell(rowOf(1), 9), QStringLiteral("Скрытый"));
+  panel->FocusRow(rowOf(1));
+  actions.UpdateAll();
+  QVERIFY(actions.Get("ScriptLibraryHide")->isChecked());
+  QVERIFY(!actions.Get("ScriptLibraryDelete")->isEnabled());  // not the user's
+  emit panel->FilterBox()->activated(2);
+
+  // The user's own one is deleted after the question.
+  panel->FocusRow(rowOf(6));
+  app.answer = true;
+  QVERIFY(actions.Trigger("ScriptLibraryDelete"));
+  QCOMPARE(app.questions.last(),
+           QStringLiteral("Вы действительно хотите удалить сценарий \"Мой новый\"?"));
+  QCOMPARE(rowOf(6), -1);
+
+  // Hidden, the panel lets its list go and its actions are off; the choice is kept at once.
+  QCOMPARE(app.messages.size(), 3);  // the dialog's three refusals, no failure
+  QVERIFY(actions.Trigger("ScriptLibrary"));
+  QVERIFY(!panel->isVisible());
+  QCOMPARE(list->rowCount(), 0);
+  actions.UpdateAll();
+  QVERIFY(!actions.Get("ScriptLibraryRefresh")->isEnabled());
+  QVERIFY(!actions.Get("ScriptLibrary")->isChecked());
+  QVERIFY(Cp1251ToUtf8(ReadFile(d / "Korvane.frm")).find("ScriptLibraryOn=0") != std::string::npos);
 }
 
 void MainWindowTest::proxyDialogStoresTheChoice() {

@@ -22,6 +22,7 @@ void BindTablesActions(ActionTable& table, WindowContext& ctx);
 void BindViewsActions(ActionTable& table, WindowContext& ctx);
 void BindExportActions(ActionTable& table, WindowContext& ctx);
 void BindSystemsActions(ActionTable& table, WindowContext& ctx);
+void BindCatalogueActions(ActionTable& table, WindowContext& ctx);
 
 // The help file beside the program (its usual place when none is there).
 QString HelpFile();
@@ -39,6 +40,7 @@ inline void BindAllActions(ActionTable& table, WindowContext& ctx) {
   BindRatingsActions(table, ctx);
   BindTablesActions(table, ctx);
   BindSystemsActions(table, ctx);
+  BindCatalogueActions(table, ctx);
   BindViewsActions(table, ctx);
 }
 
