@@ -83,8 +83,9 @@ StartupResult RunWindowCreation(Workspace& ws, const CommandLine& args, StartupF
     }
     // 8: game and proxy settings.
     ws.LoadGameSettingsFile();
-    // 9: the statistic registry.
+    // 9: the statistic registry, with the user's favourite methods and names.
     ws.BuildRegistry();
+    ws.LoadFilterNames(ws.Files().Favourites(), true);
   } catch (const std::exception& e) {
     ws.ReportError(texts::StartupError, e.what());
   }

@@ -22,7 +22,14 @@ void StatsSession::BuildRegistry() {
   const bool ordered = registry_.ordered;
   const bool showGroup = registry_.showGroupName;
   const bool showFlags = registry_.showMethodFlags;
+  std::vector<std::pair<std::string, std::string>> names;
+  for (int i = 0; i < registry_.Count(); ++i)
+    if (!registry_.Items(i).customName.empty())
+      names.emplace_back(registry_.Items(i).MethodCode(), registry_.Items(i).customName);
   registry_.Build();
+  // So do the user's names of methods.
+  for (const auto& [code, name] : names)
+    if (const int i = registry_.IndexOfCode(code); i >= 0) registry_.Items(i).customName = name;
   registry_.SetEnabledCodes(enabled);
   registry_.ordered = ordered;
   registry_.showGroupName = showGroup;

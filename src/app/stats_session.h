@@ -23,6 +23,8 @@ class StatsSession {
                GameSettings& registrySettings);
 
   const TStatList& Registry() const { return registry_; }
+  // The favourites manager edits the entries' flags and names, then rebuilds the lists.
+  TStatList& EditRegistry() { return registry_; }
   // The statistics method list: registry indexes in list order.
   const std::vector<int>& MethodList() const { return methods_; }
   // The selected position in the method list (-1: none) and its registry entry.

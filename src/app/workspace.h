@@ -260,6 +260,27 @@ class Workspace {
   // Builds the registry anew for the current settings, keeping the user's enabled methods,
   // and refills the method list keeping its selected position.
   void BuildRegistry() { stats_.BuildRegistry(); }
+  // The favourite methods and the user's names of methods (Korvane.flt and name files).
+  // Reading applies the file (with `withFavourites` also the chosen methods and the list
+  // flags) and fills the method lists again; a failure is shown (false).
+  bool LoadFilterNames(const fs::path& file, bool withFavourites);
+  bool SaveFilterNames(const fs::path& file, bool withFavourites, bool allNames);
+  // What the favourites manager confirms: per registry entry its tick and its shown name (an
+  // entry's default name in any letter case means no name of the user's), and the flags.
+  struct FavouriteChoice {
+    std::vector<bool> enabled;
+    std::vector<std::string> names;
+    bool ordered = false;
+    bool showGroupName = true;
+    bool showMethodFlags = true;
+  };
+  bool ApplyFavourites(const FavouriteChoice& choice);
+  // "Все доступные статистики": every method used again, after the question; names stay.
+  bool ResetFavourites();
+  // A name file: imported (the names replace the user's names) or written with every
+  // method's name as the manager shows them, the stored names kept as they are.
+  bool ImportFilterNames(const fs::path& file);
+  bool ExportFilterNames(const std::vector<std::string>& names, const fs::path& file);
   const std::vector<int>& StatMethodList() const { return stats_.MethodList(); }
   int StatMethodPosition() const { return stats_.Position(); }
   int StatEntry() const { return stats_.Entry(); }

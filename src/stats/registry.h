@@ -30,6 +30,7 @@ struct TStatMethod {
   std::string HelpLink(const std::string& helpFile) const {
     return statClass->HelpLink(param, helpFile);
   }
+  std::string HelpCode() const { return statClass->HelpCode(param); }
   bool AcceptsValueText() const { return statClass->acceptsValueText; }
 };
 

@@ -56,6 +56,8 @@ std::string StatClassInfo::NameOf(int param) const {
   return FormatParam(nameFormat, param);
 }
 
+std::string StatClassInfo::HelpCode(int param) const { return FormatParam(helpCodeFormat, param); }
+
 std::string StatClassInfo::HelpLink(int param, const std::string& helpFile) const {
   std::error_code ec;
   if (helpFile.empty() || !fs::exists(helpFile, ec)) return {};

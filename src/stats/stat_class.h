@@ -59,6 +59,8 @@ struct StatClassInfo {
   std::string CodeOf(int param) const;
   std::string NameOf(int param) const;
   // "ms-its:<help file>::/Filters_1049_<code>.htm", or empty when there is no help file.
+  // The help page's code ("POSx" for every POS entry).
+  std::string HelpCode(int param) const;
   std::string HelpLink(int param, const std::string& helpFile) const;
 };
 

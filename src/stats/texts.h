@@ -5,6 +5,10 @@
 namespace korvane::texts {
 
 inline constexpr const char* GroupError = "#ERROR#";
+inline constexpr const char* FilterNamesLoadError = "Ошибка загрузки списка фильтров!\r\r%s";
+inline constexpr const char* FilterNamesSaveError = "Ошибка сохранения списка фильтров!\r\r%s";
+inline constexpr const char* FavouritesResetQuestion =
+    "Вы действительно хотите сбросить список избранных фильтров?";
 inline constexpr const char* NoMethodSelected = "Не выбран метод расчета статистики (cb: %s)!";
 inline constexpr const char* AnalysingDraws = "Анализ тиражей и расчет статистики...";
 inline constexpr const char* CreatingPrefetch = "Создание файла предварительной выборки %s...";

@@ -1,6 +1,8 @@
 #include "ui/action_table.h"
 
 #include <QActionGroup>
+#include <QApplication>
+#include <QShortcut>
 #include <QTimer>
 #include <QWidget>
 #include <stdexcept>
@@ -88,6 +90,44 @@ void ActionTable::UpdateAll() {
       if (e.action->isChecked() != checked) e.action->setChecked(checked);
     }
   }
+}
+
+void ActionTable::ResolveSharedShortcuts() {
+  std::map<QString, std::vector<Entry*>> byKey;
+  for (const ActionInfo& info : ActionCatalog())
+    if (*info.shortcut != '\0')
+      byKey[QKeySequence(QString::fromUtf8(info.shortcut)).toString()].push_back(&At(info.id));
+  for (auto& [key, entries] : byKey) {
+    if (entries.size() < 2) continue;
+    // The actions keep the key for their menus' text; one window shortcut picks among them.
+    for (Entry* e : entries) {
+      QWidget* owner = e->binding.scope != nullptr ? e->binding.scope : window_;
+      owner->removeAction(e->action);
+      e->action->setShortcutContext(Qt::WidgetShortcut);
+    }
+    shared_[key] = entries;
+    auto* shortcut = new QShortcut(QKeySequence(key), window_);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, [this, key] {
+      if (QAction* a = SharedShortcutTarget(QKeySequence(key))) a->trigger();
+    });
+  }
+}
+
+QAction* ActionTable::SharedShortcutTarget(const QKeySequence& key) {
+  const auto it = shared_.find(key.toString());
+  if (it == shared_.end()) return nullptr;
+  UpdateAll();
+  const QWidget* focus = QApplication::focusWidget();
+  for (Entry* e : it->second) {
+    const QWidget* scope = e->binding.scope;
+    if (scope != nullptr && focus != nullptr && (scope == focus || scope->isAncestorOf(focus)) &&
+        e->action->isEnabled())
+      return e->action;
+  }
+  for (Entry* e : it->second)
+    if (e->binding.scope == nullptr && e->action->isEnabled()) return e->action;
+  return nullptr;
 }
 
 bool ActionTable::Trigger(std::string_view id) {

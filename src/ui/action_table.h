@@ -55,6 +55,13 @@ class ActionTable : public QObject {
   std::vector<std::string> Unbound() const;
   std::vector<std::string> NamesInCategory(const std::string& category) const;
 
+  // Keys the catalogue gives to more than one action reach one of them: the enabled action
+  // whose page holds the focus, else the first enabled window-wide one in catalogue order.
+  // Called once every action is bound.
+  void ResolveSharedShortcuts();
+  // The action a shared key press reaches now (null: none); for the tests.
+  QAction* SharedShortcutTarget(const QKeySequence& key);
+
   // Runs every update handler now; called on a timer, after every action and when the busy
   // state changes.
   void UpdateAll();
@@ -82,6 +89,7 @@ class ActionTable : public QObject {
   std::function<bool()> isBusy_;
   std::map<std::string, Entry, std::less<>> actions_;
   std::map<int, QActionGroup*> groups_;
+  std::map<QString, std::vector<Entry*>> shared_;  // by the key's text
 };
 
 }  // namespace korvane::ui

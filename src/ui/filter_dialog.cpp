@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/workspace.h"
+#include "ui/method_combo.h"
 #include "ui/qt_host.h"
 
 namespace korvane::ui {
@@ -40,9 +41,9 @@ FilterDialog::FilterDialog(QWidget* parent, Workspace& ws, const TFilterItem& it
 
   method_ = new QComboBox(this);
   method_->setToolTip(QStringLiteral("Тип фильтра"));
-  for (int entry : ws.StatMethodList())
-    method_->addItem(Q(ws.Registry().ListText(entry, true)), entry);
-  method_->setCurrentIndex(ws.StatMethodPosition());
+  FillMethodCombo(method_, ws, ws.StatMethodList());
+  ShowComboEntry(method_, ws.StatEntry());
+  MakeMethodComboSearchable(method_);
   form->addRow(QStringLiteral("Тип фильтра:"), method_);
 
   draws_ = new QLineEdit(QString::number(ws.StatDepth()), this);
@@ -129,11 +130,10 @@ FilterDialog::FilterDialog(QWidget* parent, Workspace& ws, const TFilterItem& it
   // The item's fields over the presets.
   TWeightCoefs coefs = ws.Registry().WeightCoefs();
   if (item.used) {
-    int position = 0;
-    for (int i = 0; i < method_->count(); ++i)
-      if (ws.Registry().Items(method_->itemData(i).toInt()).MethodCode() == item.methodCode)
-        position = i;
-    method_->setCurrentIndex(position);
+    const int at = ComboIndexOf(method_, ws.Registry().IndexOfCode(item.methodCode));
+    method_->setCurrentIndex(
+        at >= 0 ? at
+                : ComboIndexOf(method_, ws.StatMethodList().empty() ? -1 : ws.StatMethodList()[0]));
     if (!item.drawsText.empty()) draws_->setText(Q(item.drawsText));
     if (!item.levelText.empty()) values_->setText(Q(item.levelText));
     sort_->setCurrentIndex(std::clamp(item.sortColumn, 0, StatColumnCount - 1));
@@ -173,8 +173,8 @@ void FilterDialog::UpdateEnabling() {
 TFilterItem FilterDialog::Result() const {
   TFilterItem item;
   item.used = true;
-  const int entry = method_->currentData().toInt();
-  if (method_->currentIndex() >= 0) item.methodCode = ws_.Registry().Items(entry).MethodCode();
+  const int entry = ComboEntry(method_);
+  if (entry >= 0) item.methodCode = ws_.Registry().Items(entry).MethodCode();
   item.drawsText = S(draws_->text());
   item.sortColumn = sort_->currentIndex();
   item.bottomUp = direction_->currentIndex() == 1;

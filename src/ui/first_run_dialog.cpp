@@ -2,18 +2,18 @@
 
 #include <QCheckBox>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "ui/help_window.h"
 #include "ui/links.h"
 #include "ui/ui_texts.h"
 
 namespace korvane::ui {
 
-FirstRunDialog::FirstRunDialog(QWidget* parent, const QString& helpFile)
+FirstRunDialog::FirstRunDialog(QWidget* parent)
     : FrameDialog(parent, QString::fromUtf8(FirstRunTitle)) {
   CancelButton()->hide();
   auto add = [this](const char* caption, const QString& url) {
@@ -25,8 +25,11 @@ FirstRunDialog::FirstRunDialog(QWidget* parent, const QString& helpFile)
     Content()->addWidget(b);
     return b;
   };
-  help_ = add(FirstRunOpenHelp, helpFile);
-  help_->setEnabled(!helpFile.isEmpty() && QFileInfo::exists(helpFile));
+  // The guide built into the program.
+  help_ = new QPushButton(QString::fromUtf8(FirstRunOpenHelp), this);
+  connect(help_, &QPushButton::clicked, this,
+          [this] { ShowHelpWindow(parentWidget(), QStringLiteral("Справка"), GuidePage()); });
+  Content()->addWidget(help_);
   add(FirstRunManuals, QString::fromUtf8(links::Manuals));
   add(FirstRunBlog, QString::fromUtf8(links::Blog));
   add(FirstRunSocial, QString::fromUtf8(links::VK));

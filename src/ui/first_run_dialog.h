@@ -13,7 +13,7 @@ namespace korvane::ui {
 class FirstRunDialog : public FrameDialog {
   Q_OBJECT
  public:
-  FirstRunDialog(QWidget* parent, const QString& helpFile);
+  explicit FirstRunDialog(QWidget* parent);
   bool DontShowAgain() const;
   QPushButton* HelpButton() const { return help_; }
   QCheckBox* DontShowBox() const { return dontShow_; }

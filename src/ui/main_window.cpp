@@ -71,6 +71,7 @@ MainWindow::MainWindow(Workspace& ws, QtHost& host, CommandLine args)
   BuildStatusBar();
   BindAllActions(*actions_, ctx_);
   BuildMenus();
+  actions_->ResolveSharedShortcuts();
   actions_->UpdateAll();
 
   connect(&host_, &QtHost::stateChanged, this, &MainWindow::OnStateChanged);
@@ -276,7 +277,7 @@ void MainWindow::SetCaption(const std::string& caption) {
 }
 
 void MainWindow::ShowFirstRunDialog() {
-  FirstRunDialog dlg(this, HelpFile());
+  FirstRunDialog dlg(this);
   dlg.exec();
   if (dlg.DontShowAgain()) ws_.FirstRunDone();
 }

@@ -67,7 +67,8 @@ const MenuLayout& DefaultMenuLayout() {
         {MenuStat,
          {"DrawsStatCalc", "-", "StatFilter_Include", "StatFilter_Exclude", "-",
           "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine", "-", "DrawsStatExportToExcel",
-          "-", "AnalyzeRepeats", "TotalSumCombs"}},
+          "-", "AnalyzeRepeats", "TotalSumCombs", "-", "FiltersManager", "FiltersReset",
+          "FiltersInfo"}},
         {MenuStakes,
          {"StakeAdd", "StakeAddRandom", "StakeAddSelected", "StakeAddAll", "-", "StakeDel",
           "StakeFilter", "StakeClear", "-", "StakesCheckManual", "-", "StakesGraphDraws", "-",
@@ -145,9 +146,18 @@ const MenuLayout& DefaultMenuLayout() {
                                  "-",
                                  "TablesAdd",
                                  "TablesStakeAdd"};
-    l.contextMenus["lvDrawsStat"] = {
-        "StatFilter_Include",         "StatFilter_Exclude",     "-", "DrawsStatCalc",         "-",
-        "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine", "-", "DrawsStatExportToExcel"};
+    l.contextMenus["lvDrawsStat"] = {"StatFilter_Include",
+                                     "StatFilter_Exclude",
+                                     "-",
+                                     "DrawsStatCalc",
+                                     "-",
+                                     "DrawsStatePrefetchsEnabled",
+                                     "DrawsStatShowTotalLine",
+                                     "-",
+                                     "DrawsStatExportToExcel",
+                                     "-",
+                                     "FiltersInfo",
+                                     "FiltersManager"};
     l.contextMenus["sgStakes"] = {"StakeAdd",
                                   "StakeAddRandom",
                                   "-",

@@ -16,9 +16,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <algorithm>
 
 #include "app/workspace.h"
 #include "stats/texts.h"
+#include "ui/method_combo.h"
 #include "ui/qt_host.h"
 #include "ui/stat_model.h"
 #include "ui/ui_texts.h"
@@ -138,8 +140,12 @@ StatPage::StatPage(Workspace& ws, QWidget* parent) : Page(ws, "tsStat", PageStat
   splitter_->setSizes({400, 280});
   layout->addWidget(splitter_, 1);
 
-  connect(methods_, &QComboBox::activated, this, [this](int position) {
-    ws_.SelectStatMethod(position);
+  MakeMethodComboSearchable(methods_);
+  connect(methods_, &QComboBox::activated, this, [this] {
+    const auto& list = ws_.StatMethodList();
+    const auto at = std::find(list.begin(), list.end(), ComboEntry(methods_));
+    if (at == list.end()) return;  // a group's caption
+    ws_.SelectStatMethod(static_cast<int>(at - list.begin()));
     emit buildRequested();
   });
   connect(depth_, &QSpinBox::editingFinished, this, [this] {
@@ -206,11 +212,8 @@ void StatPage::PlaceValueColumn() {
 }
 
 void StatPage::FillMethods() {
-  const QSignalBlocker block(methods_);
-  methods_->clear();
-  for (int entry : ws_.StatMethodList())
-    methods_->addItem(Q(ws_.Registry().ListText(entry, true)), entry);
-  methods_->setCurrentIndex(ws_.StatMethodPosition());
+  FillMethodCombo(methods_, ws_, ws_.StatMethodList());
+  ShowComboEntry(methods_, ws_.StatEntry());
 }
 
 void StatPage::HighlightSelection() {
@@ -247,10 +250,7 @@ void StatPage::ShowRows() {
 }
 
 void StatPage::ShowTable() {
-  if (methods_->currentIndex() != ws_.StatMethodPosition()) {
-    const QSignalBlocker block(methods_);
-    methods_->setCurrentIndex(ws_.StatMethodPosition());
-  }
+  if (ComboEntry(methods_) != ws_.StatEntry()) ShowComboEntry(methods_, ws_.StatEntry());
   if (depth_->value() != ws_.StatDepth()) {
     const QSignalBlocker block(depth_);
     depth_->setValue(ws_.StatDepth());

@@ -22,6 +22,7 @@
 #include <set>
 
 #include "app/workspace.h"
+#include "ui/method_combo.h"
 #include "ui/qt_host.h"
 #include "ui/ui_texts.h"
 #include "ui/zoom_chart_view.h"
@@ -121,6 +122,7 @@ GraphsPage::GraphsPage(Workspace& ws, QWidget* parent) : Page(ws, "tsGraphs", Pa
   methods_->setToolTip(QStringLiteral("Тип графика"));
   methods_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   methods_->setMinimumContentsLength(30);
+  MakeMethodComboSearchable(methods_);
   top->addWidget(methods_, 1);
   top->addWidget(new QLabel(QStringLiteral("Тиражей:"), this));
   length_ = LengthBox(this, ws.View().drawsGraphLen,
@@ -156,23 +158,19 @@ GraphsPage::GraphsPage(Workspace& ws, QWidget* parent) : Page(ws, "tsGraphs", Pa
 void GraphsPage::RestoreState(const Workspace& ws) { length_->setValue(ws.View().drawsGraphLen); }
 
 void GraphsPage::FillMethods() {
-  const int keep = methods_->currentData().isValid() ? methods_->currentData().toInt() : -1;
-  {
-    const QSignalBlocker block(methods_);
-    methods_->clear();
-    for (int entry : GraphMethods(ws_.Registry()))
-      methods_->addItem(Q(ws_.Registry().ListText(entry, true)), entry);
-    const int at = methods_->findData(keep);
-    methods_->setCurrentIndex(at >= 0 ? at : 0);
-  }
-  if (methods_->count() > 0 && methods_->currentData().toInt() != ws_.Views().GraphMethod())
-    ws_.SetGraphMethod(methods_->currentData().toInt());
+  const int keep = ComboEntry(methods_);
+  const std::vector<int> entries = GraphMethods(ws_.Registry());
+  FillMethodCombo(methods_, ws_, entries);
+  const bool listed = std::find(entries.begin(), entries.end(), keep) != entries.end();
+  ShowComboEntry(methods_, listed ? keep : entries.empty() ? -1 : entries.front());
+  if (ComboEntry(methods_) >= 0 && ComboEntry(methods_) != ws_.Views().GraphMethod())
+    ws_.SetGraphMethod(ComboEntry(methods_));
 }
 
 void GraphsPage::Build(bool force) {
   length_->interpretText();
   ws_.SetGraphLen(length_->value());
-  ws_.SetGraphMethod(methods_->count() > 0 ? methods_->currentData().toInt() : -1);
+  ws_.SetGraphMethod(ComboEntry(methods_));
   if (force) ws_.RefreshView(ViewPart::Graph, true);
 }
 

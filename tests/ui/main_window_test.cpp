@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
@@ -25,11 +26,13 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimeEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -60,9 +63,12 @@
 #include "ui/draw_dialog.h"
 #include "ui/draw_info_dialog.h"
 #include "ui/export_dialog.h"
+#include "ui/favourites_dialog.h"
 #include "ui/filter_dialog.h"
 #include "ui/gen_dialog.h"
+#include "ui/help_window.h"
 #include "ui/menu_layout.h"
+#include "ui/method_combo.h"
 #include "ui/proxy_dialog.h"
 #include "ui/qt_host.h"
 #include "ui/ratings_page.h"
@@ -185,6 +191,9 @@ class MainWindowTest : public QObject {
   void updateOfferedAtStartThenInstalledAndRestarted();
   void systemsPageDownloadsEditsAndPlays();
   void cataloguePanelPublishesRatesAndHides();
+  void favouritesShapeTheMethodLists();
+  void methodHelpAndGuideOpenInside();
+  void sharedKeysReachTheActionOfTheFocusedPage();
 };
 
 void MainWindowTest::startOnEmptyFolder() {
@@ -463,10 +472,7 @@ void MainWindowTest::statisticsPageShowsWhatTheCommandLinePrints() {
     app.window->Archive()->OffsetEditor()->setValue(c.offset);
     page->DepthEditor()->setValue(c.depth);
     emit page->DepthEditor()->editingFinished();
-    int found = -1;
-    for (int i = 0; i < page->MethodList()->count(); ++i)
-      if (app.ws->Registry().Items(page->MethodList()->itemData(i).toInt()).MethodCode() == c.code)
-        found = i;
+    const int found = ComboIndexOf(page->MethodList(), app.ws->Registry().IndexOfCode(c.code));
     QVERIFY(found >= 0);
     page->MethodList()->setCurrentIndex(found);
     emit page->MethodList()->activated(found);
@@ -493,7 +499,7 @@ void MainWindowTest::statisticsHeaderClickSortsAndKeepsSelection() {
   Instance app(dir.path());
   QVERIFY(app.Start());
   StatPage* page = app.window->Stat();
-  QCOMPARE(page->MethodList()->currentIndex(), 0);  // NUMS, the first method
+  QCOMPARE(ComboEntry(page->MethodList()), app.ws->Registry().IndexOfCode("NUMS"));
   QCOMPARE(page->Model()->rowCount(), 10);
   page->Table()->selectRow(2);
   const QString value = page->Model()->index(2, 0).data().toString();
@@ -911,8 +917,10 @@ void MainWindowTest::normColumnsShowWhilePrefetchIsOn() {
       break;
     }
   QVERIFY(without >= 0);
-  page->MethodList()->setCurrentIndex(without);
-  emit page->MethodList()->activated(without);
+  const int item =
+      ComboIndexOf(page->MethodList(), app.ws->StatMethodList()[static_cast<size_t>(without)]);
+  page->MethodList()->setCurrentIndex(item);
+  emit page->MethodList()->activated(item);
   QVERIFY(app.window->Actions().Trigger("DrawsStatCalc"));
   QVERIFY(page->Model()->rowCount() > 0);
   for (int c = 3; c <= 5; ++c) {
@@ -1522,6 +1530,112 @@ void MainWindowTest::cataloguePanelPublishesRatesAndHides() {
   QVERIFY(!actions.Get("ScriptLibraryRefresh")->isEnabled());
   QVERIFY(!actions.Get("ScriptLibrary")->isChecked());
   QVERIFY(Cp1251ToUtf8(ReadFile(d / "Korvane.frm")).find("ScriptLibraryOn=0") != std::string::npos);
+}
+
+void MainWindowTest::favouritesShapeTheMethodLists() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 20);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  QComboBox* list = app.window->findChild<StatPage*>()->MethodList();
+  // The list shows each group's caption before its methods; a caption cannot be chosen.
+  QCOMPARE(list->itemText(0), Q(TStatList::GroupCaption(0)));
+  QVERIFY(
+      !(qobject_cast<QStandardItemModel*>(list->model())->item(0)->flags() & Qt::ItemIsEnabled));
+  QCOMPARE(list->currentIndex(), 1);
+  const int nums = app.ws->Registry().IndexOfCode("NUMS");
+  const int digs = app.ws->Registry().IndexOfCode("DIGS");
+  OnDialog<FavouritesDialog>([&](FavouritesDialog* d) {
+    QCOMPARE(d->windowTitle(), QStringLiteral("Менеджер избранных методов расчета статистики"));
+    QCOMPARE(d->Tree()->topLevelItem(0)->text(0), Q(TStatList::GroupCaption(0)));
+    QCOMPARE(d->EntryNode(nums)->checkState(0), Qt::Checked);
+    d->SetAll(false);
+    d->EntryNode(nums)->setCheckState(0, Qt::Checked);
+    d->EntryNode(digs)->setCheckState(0, Qt::Checked);
+    d->Tree()->setCurrentItem(d->EntryNode(digs));
+    d->Rename(QStringLiteral("Мои цифры"));
+    d->OrderedBox()->setChecked(true);
+    QVERIFY(d->TryAccept());
+  });
+  QVERIFY(app.window->Actions().Trigger("FiltersManager"));
+  // Sorted by name: no captions, the renamed method first.
+  QCOMPARE(list->count(), 2);
+  QCOMPARE(list->itemText(0), QStringLiteral("{ num } Мои цифры [ N ]"));
+  QVERIFY(QFileInfo::exists(dir.filePath("Korvane.flt")));
+  // "Все доступные статистики" after the question; the names stay.
+  app.answer = true;
+  QVERIFY(app.window->Actions().Trigger("FiltersReset"));
+  QCOMPARE(app.questions.last(),
+           QStringLiteral("Вы действительно хотите сбросить список избранных фильтров?"));
+  QCOMPARE(static_cast<size_t>(list->count()), app.ws->StatMethodList().size());
+  QVERIFY(list->findText(QStringLiteral("{ num } Мои цифры [ N ]")) >= 0);
+
+  // Typing part of a code finds the method; choosing it selects it as a click does.
+  QCompleter* completer = list->lineEdit()->completer();
+  QVERIFY(completer != nullptr);
+  completer->setCompletionPrefix(QStringLiteral("pos2"));
+  QCOMPARE(completer->completionCount(), 1);
+  emit completer->activated(completer->completionModel()->index(0, 0));
+  QTRY_COMPARE(app.ws->Registry().Items(app.ws->StatEntry()).MethodCode(), std::string("POS2"));
+  QCOMPARE(list->currentText(), list->itemText(list->currentIndex()));
+  // ... and part of a name anywhere in it.
+  completer->setCompletionPrefix(QStringLiteral("ПРОСТЫХ"));
+  QVERIFY(completer->completionCount() >= 1);
+}
+
+void MainWindowTest::methodHelpAndGuideOpenInside() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 20);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  // Every method of the registry has its page in the program.
+  const TStatList& registry = app.ws->Registry();
+  for (int i = 0; i < registry.Count(); ++i)
+    QVERIFY2(!MethodHelpPage(registry.Items(i)).isEmpty(), registry.Items(i).MethodCode().c_str());
+  QVERIFY(MethodHelpPage(registry.Items(registry.IndexOfCode("SUM2")))
+              .toString()
+              .endsWith(QStringLiteral("SUMx.html")));
+  QVERIFY(app.ws->SelectStatMethodByCode("POS2"));
+  QVERIFY(app.window->Actions().Trigger("FiltersInfo"));
+  HelpWindow* help = app.window->findChild<HelpWindow*>();
+  QVERIFY(help != nullptr && help->isVisible());
+  QCOMPARE(help->windowTitle(), QStringLiteral("Описание методики расчета"));
+  QVERIFY(help->Browser()->source().toString().endsWith(QStringLiteral("methods/POSx.html")));
+  QVERIFY(help->Browser()->toPlainText().contains(QStringLiteral("POS")));
+  help->close();
+  QVERIFY(app.window->Actions().Trigger("GetHelp"));
+  HelpWindow* guide = nullptr;
+  for (HelpWindow* w : app.window->findChildren<HelpWindow*>())
+    if (w->windowTitle() == QStringLiteral("Справка")) guide = w;
+  QVERIFY(guide != nullptr);
+  QVERIFY(guide->Browser()->source().toString().endsWith(QStringLiteral("guide.html")));
+  QVERIFY(guide->Browser()->toPlainText().contains(QStringLiteral("Сценари")));
+}
+
+void MainWindowTest::sharedKeysReachTheActionOfTheFocusedPage() {
+  QTemporaryDir dir;
+  WriteArchive(dir.path(), 20);
+  Instance app(dir.path());
+  QVERIFY(app.Start());
+  ActionTable& actions = app.window->Actions();
+  // F7 on the statistics table with rows selected keeps them; elsewhere it opens the manager.
+  StatPage* stat = app.window->findChild<StatPage*>();
+  app.window->MainPages()->setCurrentWidget(stat);
+  app.ws->BuildStatTable(true);
+  app.ws->StatSelectRows({0});
+  actions.UpdateAll();
+  QVERIFY(actions.Get("StatFilter_Include")->isEnabled());
+  QApplication::setActiveWindow(app.window.get());
+  stat->Table()->setFocus();
+  QCOMPARE(QApplication::focusWidget(), stat->Table());
+  QCOMPARE(actions.SharedShortcutTarget(QKeySequence(QStringLiteral("F7"))),
+           actions.Get("StatFilter_Include"));
+  app.window->Archive()->List()->setFocus();
+  QCOMPARE(actions.SharedShortcutTarget(QKeySequence(QStringLiteral("F7"))),
+           actions.Get("FiltersManager"));
+  // Alt+F4 outside the combination list is "Выход".
+  QCOMPARE(actions.SharedShortcutTarget(QKeySequence(QStringLiteral("Alt+F4"))),
+           actions.Get("ExitProgram"));
 }
 
 void MainWindowTest::proxyDialogStoresTheChoice() {

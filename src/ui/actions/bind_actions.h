@@ -23,6 +23,7 @@ void BindViewsActions(ActionTable& table, WindowContext& ctx);
 void BindExportActions(ActionTable& table, WindowContext& ctx);
 void BindSystemsActions(ActionTable& table, WindowContext& ctx);
 void BindCatalogueActions(ActionTable& table, WindowContext& ctx);
+void BindFavouritesActions(ActionTable& table, WindowContext& ctx);
 
 // The help file beside the program (its usual place when none is there).
 QString HelpFile();
@@ -41,6 +42,7 @@ inline void BindAllActions(ActionTable& table, WindowContext& ctx) {
   BindTablesActions(table, ctx);
   BindSystemsActions(table, ctx);
   BindCatalogueActions(table, ctx);
+  BindFavouritesActions(table, ctx);
   BindViewsActions(table, ctx);
 }
 

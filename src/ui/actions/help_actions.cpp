@@ -16,22 +16,11 @@
 
 namespace korvane::ui {
 
-QString HelpFile() {
-  const QString name = QStringLiteral("Velmora_RUS.chm");
-  const QString dir = Q(ExecutableDir().string());
-  const QString candidates[] = {dir + "/" + name, dir + "/help/" + name, dir + "/../help/" + name};
-  for (const QString& c : candidates)
-    if (QFileInfo::exists(c)) return c;
-  return candidates[2];
-}
-
 void BindHelpActions(ActionTable& table, WindowContext& ctx) {
   table.Bind(
       "OpenLotoSite", {[&ctx] {
         QDesktopServices::openUrl(QUrl(QString::fromStdString(ctx.ws.Online().lotterySiteUrl)));
       }});
-  table.Bind("GetHelp", {[] { QDesktopServices::openUrl(QUrl::fromLocalFile(HelpFile())); },
-                         [] { return QFileInfo::exists(HelpFile()); }});
   table.Bind("About", {[&ctx] { AboutDialog(ctx.window).exec(); }});
   table.Bind("CheckUpdate", {[&ctx] {
                if (RunUpdateCheck(ctx, false) == UpdateResult::Installed && ctx.restart)
