@@ -3,6 +3,7 @@
 // The game settings record and the records it holds.
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,11 @@ struct OnlineSettings {
   // Who the user is to the libraries: own systems and scenarios are those of this e-mail.
   std::string userName;
   std::string userMail;
+  // The project's pages the Справка menu opens (section LINKS, key = the action's id:
+  // urlMainSite, urlAuthSite, urlBlog, urlYT, urlVK, urlOK, urlAuthText, urlTG, and
+  // urlManuals for the first-run window, urlContact for the about box); an item without an
+  // address is disabled.
+  std::map<std::string, std::string> links;
   bool operator==(const OnlineSettings&) const = default;
 };
 

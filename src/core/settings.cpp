@@ -161,6 +161,12 @@ void LoadOnlineSettings(const IniFile& ini, OnlineSettings& o) {
   o.libraryUrl = ini.ReadString("ONLINE", "LibraryUrl", defaults.libraryUrl);
   o.userName = ini.ReadString("ONLINE", "UserName", defaults.userName);
   o.userMail = ini.ReadString("ONLINE", "UserMail", defaults.userMail);
+  o.links.clear();
+  for (const char* id : {"urlMainSite", "urlAuthSite", "urlBlog", "urlYT", "urlVK", "urlOK",
+                         "urlAuthText", "urlTG", "urlManuals", "urlContact"}) {
+    const std::string url(Trim(ini.ReadString("LINKS", id, "")));
+    if (!url.empty()) o.links[id] = url;
+  }
 }
 
 // Korvane.frm ---------------------------------------------------------------------------

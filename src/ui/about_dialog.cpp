@@ -2,18 +2,19 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include "app/startup.h"
 #include "app/version.h"
 #include "core/strutil.h"
-#include "ui/links.h"
 #include "ui/qt_host.h"
 #include "ui/ui_texts.h"
 
 namespace korvane::ui {
 
-AboutDialog::AboutDialog(QWidget* parent) : FrameDialog(parent, QStringLiteral("О программе")) {
+AboutDialog::AboutDialog(QWidget* parent, const std::map<std::string, std::string>& links)
+    : FrameDialog(parent, QStringLiteral("О программе")) {
   CancelButton()->hide();
   auto* title = new QLabel(Q(MainCaption(false)), this);
   QFont f = title->font();
@@ -24,14 +25,21 @@ AboutDialog::AboutDialog(QWidget* parent) : FrameDialog(parent, QStringLiteral("
   Content()->addWidget(new QLabel(QString::fromUtf8(AboutVersion) + " " +
                                       Q(Format("%s ( %s )", ProgramVersion, ProgramVersion)),
                                   this));
-  auto* links = new QLabel(
-      QStringLiteral("<a href=\"%1\">%1</a><br><a href=\"%2\">%2</a><br><a href=\"%3\">%3</a>"
-                     "<br><a href=\"mailto:%4\">%4</a>")
-          .arg(QString::fromUtf8(links::MainSite), QString::fromUtf8(links::Blog),
-               QString::fromUtf8(links::VK), QString::fromUtf8(links::Contact)),
-      this);
-  links->setOpenExternalLinks(true);
-  Content()->addWidget(links);
+  // The project's pages as Korvane.ini names them (section LINKS); none when it names none.
+  QStringList lines;
+  for (const char* id : {"urlMainSite", "urlBlog", "urlVK", "urlContact"}) {
+    const auto it = links.find(id);
+    if (it == links.end()) continue;
+    const QString url = QString::fromStdString(it->second).toHtmlEscaped();
+    lines << (url.contains(QLatin1Char('@')) && !url.contains(QStringLiteral("://"))
+                  ? QStringLiteral("<a href=\"mailto:%1\">%1</a>").arg(url)
+                  : QStringLiteral("<a href=\"%1\">%1</a>").arg(url));
+  }
+  if (!lines.isEmpty()) {
+    auto* label = new QLabel(lines.join(QStringLiteral("<br>")), this);
+    label->setOpenExternalLinks(true);
+    Content()->addWidget(label);
+  }
 }
 
 }  // namespace korvane::ui

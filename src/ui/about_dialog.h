@@ -1,5 +1,8 @@
 #pragma once
 
+#include <map>
+#include <string>
+
 #include "ui/frame_dialog.h"
 
 namespace korvane::ui {
@@ -8,7 +11,7 @@ namespace korvane::ui {
 class AboutDialog : public FrameDialog {
   Q_OBJECT
  public:
-  explicit AboutDialog(QWidget* parent);
+  AboutDialog(QWidget* parent, const std::map<std::string, std::string>& links);
 };
 
 }  // namespace korvane::ui

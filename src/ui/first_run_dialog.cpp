@@ -8,20 +8,20 @@
 #include <QVBoxLayout>
 
 #include "ui/help_window.h"
-#include "ui/links.h"
 #include "ui/ui_texts.h"
 
 namespace korvane::ui {
 
-FirstRunDialog::FirstRunDialog(QWidget* parent)
+FirstRunDialog::FirstRunDialog(QWidget* parent, const std::map<std::string, std::string>& links)
     : FrameDialog(parent, QString::fromUtf8(FirstRunTitle)) {
   CancelButton()->hide();
-  auto add = [this](const char* caption, const QString& url) {
+  // A page without a configured address (Korvane.ini, section LINKS) is not offered.
+  auto add = [this, &links](const char* caption, const char* id) {
     auto* b = new QPushButton(QString::fromUtf8(caption), this);
-    connect(b, &QPushButton::clicked, this, [url] {
-      QDesktopServices::openUrl(url.contains(QStringLiteral("://")) ? QUrl(url)
-                                                                    : QUrl::fromLocalFile(url));
-    });
+    const auto it = links.find(id);
+    const QString url = it == links.end() ? QString() : QString::fromStdString(it->second);
+    b->setEnabled(!url.isEmpty());
+    connect(b, &QPushButton::clicked, this, [url] { QDesktopServices::openUrl(QUrl(url)); });
     Content()->addWidget(b);
     return b;
   };
@@ -30,9 +30,9 @@ FirstRunDialog::FirstRunDialog(QWidget* parent)
   connect(help_, &QPushButton::clicked, this,
           [this] { ShowHelpWindow(parentWidget(), QStringLiteral("Справка"), GuidePage()); });
   Content()->addWidget(help_);
-  add(FirstRunManuals, QString::fromUtf8(links::Manuals));
-  add(FirstRunBlog, QString::fromUtf8(links::Blog));
-  add(FirstRunSocial, QString::fromUtf8(links::VK));
+  add(FirstRunManuals, "urlManuals");
+  add(FirstRunBlog, "urlBlog");
+  add(FirstRunSocial, "urlVK");
   dontShow_ = new QCheckBox(QString::fromUtf8(FirstRunDontShow), this);
   Content()->addWidget(dontShow_);
 }

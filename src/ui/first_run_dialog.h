@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <map>
+#include <string>
 
 #include "ui/frame_dialog.h"
 
@@ -13,7 +15,7 @@ namespace korvane::ui {
 class FirstRunDialog : public FrameDialog {
   Q_OBJECT
  public:
-  explicit FirstRunDialog(QWidget* parent);
+  FirstRunDialog(QWidget* parent, const std::map<std::string, std::string>& links);
   bool DontShowAgain() const;
   QPushButton* HelpButton() const { return help_; }
   QCheckBox* DontShowBox() const { return dontShow_; }

@@ -46,7 +46,7 @@ HelpWindow::HelpWindow(QWidget* parent, const QString& title, const QUrl& page) 
   bar->addStretch(1);
   bar->addWidget(close);
   layout->addLayout(bar);
-  resize(820, 640);
+  resize(960, 700);
   Show(page);
 }
 

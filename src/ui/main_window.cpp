@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -73,6 +74,16 @@ MainWindow::MainWindow(Workspace& ws, QtHost& host, CommandLine args)
   BuildMenus();
   actions_->ResolveSharedShortcuts();
   actions_->UpdateAll();
+  // Ctrl+Tab and Ctrl+Shift+Tab go through the shown main pages wherever the focus is (the
+  // tables would keep the keys otherwise).
+  const std::pair<QKeySequence, int> steps[] = {
+      {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1}};
+  for (const auto& [key, step] : steps) {
+    auto* shortcut = new QShortcut(key, this);
+    connect(shortcut, &QShortcut::activated, this, [this, step = step] { StepPage(step); });
+  }
 
   connect(&host_, &QtHost::stateChanged, this, &MainWindow::OnStateChanged);
   connect(&host_, &QtHost::busyStateChanged, actions_, &ActionTable::UpdateAll);
@@ -181,6 +192,18 @@ QMenu* MainWindow::Menu(const char* caption) const {
   return nullptr;
 }
 
+void MainWindow::StepPage(int step) {
+  const int count = mainPages_->count();
+  int at = mainPages_->currentIndex();
+  for (int tried = 0; tried < count; ++tried) {
+    at = (at + step + count) % count;
+    if (mainPages_->isTabVisible(at)) {
+      mainPages_->setCurrentIndex(at);
+      return;
+    }
+  }
+}
+
 void MainWindow::BuildMenus() {
   MenuTargets targets;
   targets.menuBar = menuBar();
@@ -277,7 +300,7 @@ void MainWindow::SetCaption(const std::string& caption) {
 }
 
 void MainWindow::ShowFirstRunDialog() {
-  FirstRunDialog dlg(this);
+  FirstRunDialog dlg(this, ws_.Online().links);
   dlg.exec();
   if (dlg.DontShowAgain()) ws_.FirstRunDone();
 }

@@ -60,6 +60,8 @@ class MainWindow : public QMainWindow, public StartupFace {
   TablesPage* Tables() const { return ctx_.tables; }
   QTabWidget* LeftPages() const { return leftPages_; }
   QTabWidget* MainPages() const { return mainPages_; }
+  // The next (1) or previous (-1) shown main page.
+  void StepPage(int step);
   const std::vector<Page*>& Pages() const { return pages_; }
   QLabel* Panel(int index) const { return panels_[static_cast<size_t>(index)]; }
   QMenu* Menu(const char* caption) const;

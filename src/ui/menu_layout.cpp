@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStringList>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -268,13 +269,45 @@ void FillMenu(QMenu* menu, const std::vector<std::string>& items, const MenuLayo
   }
 }
 
+// The captions with an Alt+letter each: the first letter of a word, else any letter, that no
+// caption before took.
+QStringList WithAccelerators(const std::vector<QString>& captions) {
+  QStringList out;
+  QString used;
+  auto take = [&used](const QString& caption, bool wordStartsOnly) -> int {
+    for (int i = 0; i < caption.size(); ++i) {
+      const QChar c = caption[i];
+      if (!c.isLetter() || used.contains(c.toLower())) continue;
+      if (wordStartsOnly && i > 0 && caption[i - 1].isLetter()) continue;
+      return i;
+    }
+    return -1;
+  };
+  for (const QString& caption : captions) {
+    int at = take(caption, true);
+    if (at < 0) at = take(caption, false);
+    if (at < 0) {
+      out << caption;
+      continue;
+    }
+    used += caption[at].toLower();
+    out << caption.left(at) + QLatin1Char('&') + caption.mid(at);
+  }
+  return out;
+}
+
 }  // namespace
 
 std::map<std::string, QMenu*> ApplyMenuLayout(const MenuLayout& layout, ActionTable& actions,
                                               const MenuTargets& targets) {
   std::map<std::string, QMenu*> submenus;
+  std::vector<QString> captions;
+  for (const MenuSpec& spec : layout.mainMenu)
+    captions.push_back(QString::fromStdString(spec.caption));
+  const QStringList titles = WithAccelerators(captions);
+  int at = 0;
   for (const MenuSpec& spec : layout.mainMenu) {
-    QMenu* menu = targets.menuBar->addMenu(QString::fromStdString(spec.caption));
+    QMenu* menu = targets.menuBar->addMenu(titles[at++]);
     FillMenu(menu, spec.items, layout, actions, submenus);
     menu->menuAction()->setVisible(!spec.items.empty());  // shown once it holds actions
   }

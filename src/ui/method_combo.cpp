@@ -57,6 +57,9 @@ void FillMethodCombo(QComboBox* box, const Workspace& ws, const std::vector<int>
     box->addItem(Q(registry.ListText(entry, true)), entry);
   }
   FillSearch(box, ws);
+  // The popup shows whole names, a screenful at most.
+  box->setMaxVisibleItems(24);
+  box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + 40);
 }
 
 int ComboEntry(const QComboBox* box) {
@@ -84,6 +87,7 @@ void MakeMethodComboSearchable(QComboBox* box) {
   completer->setFilterMode(Qt::MatchContains);
   completer->setCompletionMode(QCompleter::PopupCompletion);
   completer->setMaxVisibleItems(20);
+  completer->popup()->setMinimumWidth(520);
   // On the line itself: the box would look the chosen text up among its own items.
   box->lineEdit()->setCompleter(completer);
   // The box's own list keeps its item texts; the line shows the chosen method again after a

@@ -227,6 +227,16 @@ TEST(ProxySettings, ModeDerivedWhenAbsent) {
   EXPECT_EQ(ini.Keys("PROXY").size(), 5u);
 }
 
+// The project's pages are configuration: none built in, blank ones left out.
+TEST(OnlineSettings, LinksComeFromTheFileOnly) {
+  OnlineSettings o;
+  LoadOnlineSettings(IniOf(""), o);
+  EXPECT_TRUE(o.links.empty());
+  LoadOnlineSettings(
+      IniOf("[LINKS]\r\nurlBlog= https://blog.example/ \r\nurlVK=\r\nurlOther=x\r\n"), o);
+  EXPECT_EQ(o.links, (std::map<std::string, std::string>{{"urlBlog", "https://blog.example/"}}));
+}
+
 TEST(ViewSettings, DefaultsAndRoundTrip) {
   ViewSettings v;
   LoadViewSettings(IniFile(), v);

@@ -9,7 +9,6 @@
 #include "ui/about_dialog.h"
 #include "ui/action_table.h"
 #include "ui/actions/bind_actions.h"
-#include "ui/links.h"
 #include "ui/qt_host.h"
 #include "ui/update_dialog.h"
 #include "ui/window_context.h"
@@ -21,7 +20,7 @@ void BindHelpActions(ActionTable& table, WindowContext& ctx) {
       "OpenLotoSite", {[&ctx] {
         QDesktopServices::openUrl(QUrl(QString::fromStdString(ctx.ws.Online().lotterySiteUrl)));
       }});
-  table.Bind("About", {[&ctx] { AboutDialog(ctx.window).exec(); }});
+  table.Bind("About", {[&ctx] { AboutDialog(ctx.window, ctx.ws.Online().links).exec(); }});
   table.Bind("CheckUpdate", {[&ctx] {
                if (RunUpdateCheck(ctx, false) == UpdateResult::Installed && ctx.restart)
                  ctx.restart();
@@ -29,20 +28,16 @@ void BindHelpActions(ActionTable& table, WindowContext& ctx) {
   table.Bind("AutoSelfUpdate", {[&ctx] { ctx.ws.ToggleView(ViewFlag::AutoUpdates); },
                                 {},
                                 [&ctx] { return ctx.ws.Settings().Flag(ViewFlag::AutoUpdates); }});
-  const struct {
-    const char* id;
-    const char* url;
-  } urls[] = {{"urlMainSite", links::MainSite},
-              {"urlAuthSite", links::AuthorSite},
-              {"urlBlog", links::Blog},
-              {"urlYT", links::VideoBlog},
-              {"urlVK", links::VK},
-              {"urlOK", links::OK},
-              {"urlAuthText", links::Articles},
-              {"urlTG", links::Telegram}};
-  for (const auto& u : urls) {
-    const QString url = QString::fromUtf8(u.url);
-    table.Bind(u.id, {[url] { QDesktopServices::openUrl(QUrl(url)); }});
+  // The project's pages: addresses of Korvane.ini (section LINKS), none built in.
+  for (const char* id : {"urlMainSite", "urlAuthSite", "urlBlog", "urlYT", "urlVK", "urlOK",
+                         "urlAuthText", "urlTG"}) {
+    auto url = [&ctx, id]() -> std::string {
+      const auto& links = ctx.ws.Online().links;
+      const auto it = links.find(id);
+      return it == links.end() ? std::string() : it->second;
+    };
+    table.Bind(id, {[url] { QDesktopServices::openUrl(QUrl(QString::fromStdString(url()))); },
+                    [url] { return !url().empty(); }});
   }
 }
 
