@@ -24,6 +24,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStandardItemModel>
@@ -1636,6 +1637,25 @@ void MainWindowTest::sharedKeysReachTheActionOfTheFocusedPage() {
   // Alt+F4 outside the combination list is "Выход".
   QCOMPARE(actions.SharedShortcutTarget(QKeySequence(QStringLiteral("Alt+F4"))),
            actions.Get("ExitProgram"));
+  // Ctrl+Tab from a table goes to the next shown main page, Ctrl+Shift+Tab back; the hidden
+  // "Системы" page is passed over.
+  QTabWidget* pages = app.window->MainPages();
+  pages->setCurrentIndex(7);  // Регуляры
+  QTest::keyClick(app.window->Archive()->List(), Qt::Key_Tab, Qt::ControlModifier);
+  QCOMPARE(pages->tabText(pages->currentIndex()), QStringLiteral("Сценарий"));
+  QTest::keyClick(app.window->Archive()->List(), Qt::Key_Backtab,
+                  Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(pages->currentIndex(), 7);
+  // The menus open with Alt and a letter of their own.
+  QSet<QChar> letters;
+  for (QAction* menu : app.window->menuBar()->actions()) {
+    if (!menu->isVisible()) continue;
+    const int amp = menu->text().indexOf(QLatin1Char('&'));
+    QVERIFY2(amp >= 0, qPrintable(menu->text()));
+    const QChar letter = menu->text().at(amp + 1).toLower();
+    QVERIFY2(!letters.contains(letter), qPrintable(menu->text()));
+    letters.insert(letter);
+  }
 }
 
 void MainWindowTest::proxyDialogStoresTheChoice() {
