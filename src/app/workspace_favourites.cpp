@@ -10,6 +10,16 @@
 
 namespace korvane {
 
+namespace {
+
+// What the manager shows becomes the user's name unless it is the default name (any case).
+void SetShownName(TStatMethod& m, const std::string& shown) {
+  const std::string name(Trim(shown));
+  m.customName = name.empty() || SameText(name, m.DefaultName()) ? std::string() : name;
+}
+
+}  // namespace
+
 bool Workspace::LoadFilterNames(const fs::path& file, bool withFavourites) {
   const bool ok = Guarded(host_, texts::FilterNamesLoadError, [&] {
     IniFile ini(file);
@@ -37,10 +47,7 @@ bool Workspace::ApplyFavourites(const FavouriteChoice& choice) {
     TStatMethod& m = registry.Items(i);
     const auto at = static_cast<size_t>(i);
     if (at < choice.enabled.size()) m.enabled = choice.enabled[at];
-    if (at < choice.names.size()) {
-      const std::string name(Trim(choice.names[at]));
-      m.customName = name.empty() || SameText(name, m.DefaultName()) ? std::string() : name;
-    }
+    if (at < choice.names.size()) SetShownName(m, choice.names[at]);
   }
   registry.allEnabled = false;
   registry.NormalizeEnabled();
@@ -69,11 +76,8 @@ bool Workspace::ImportFilterNames(const fs::path& file) {
 bool Workspace::ExportFilterNames(const std::vector<std::string>& names, const fs::path& file) {
   BusyScope busy(busy_, texts::PleaseWait);
   TStatList& registry = stats_.EditRegistry();
-  for (int i = 0; i < registry.Count() && static_cast<size_t>(i) < names.size(); ++i) {
-    TStatMethod& m = registry.Items(i);
-    const std::string name(Trim(names[static_cast<size_t>(i)]));
-    m.customName = name.empty() || SameText(name, m.DefaultName()) ? std::string() : name;
-  }
+  for (int i = 0; i < registry.Count() && static_cast<size_t>(i) < names.size(); ++i)
+    SetShownName(registry.Items(i), names[static_cast<size_t>(i)]);
   const bool ok = SaveFilterNames(file, false, true);
   // The registry's names go back to what Korvane.flt holds.
   LoadFilterNames(files_.Favourites(), false);

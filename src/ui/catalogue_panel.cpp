@@ -192,8 +192,7 @@ CataloguePanel::CataloguePanel(Workspace& ws, QWidget* parent) : QWidget(parent)
   list_->verticalHeader()->hide();
   list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
   list_->horizontalHeader()->setStretchLastSection(true);
-  const int dateWidth =
-      list_->fontMetrics().horizontalAdvance(QStringLiteral("2099-12-31 23:59:59")) + 16;
+  const int dateWidth = DateTimeWidth(list_);
   const int widths[CatalogueColumnCount] = {70, 220, 120, 110, 70,        50, dateWidth,
                                             70, 60,  90,  70,  dateWidth, 250};
   for (int c = 0; c < CatalogueColumnCount; ++c) list_->setColumnWidth(c, widths[c]);
@@ -392,8 +391,7 @@ RatesDialog::RatesDialog(QWidget* parent, const std::string& title,
       table_->setItem(r, c, item);
     }
   }
-  const int dateWidth =
-      table_->fontMetrics().horizontalAdvance(QStringLiteral("2099-12-31 23:59:59")) + 16;
+  const int dateWidth = DateTimeWidth(table_);
   const int widths[5] = {140, 60, dateWidth, 110, 70};
   for (int c = 0; c < 5; ++c) table_->setColumnWidth(c, widths[c]);
   Content()->addWidget(table_, 1);

@@ -68,15 +68,7 @@ FavouritesDialog::FavouritesDialog(QWidget* parent, Workspace& ws)
   Content()->addWidget(options);
   resize(720, 680);
 
-  connect(rename, &QPushButton::clicked, this, [this] {
-    QTreeWidgetItem* item = SelectedEntry();
-    if (item == nullptr) return;
-    bool ok = false;
-    const QString name = QInputDialog::getText(this, QStringLiteral("Переименование"),
-                                               QStringLiteral("Введите наименование фильтра:"),
-                                               QLineEdit::Normal, item->text(0), &ok);
-    if (ok) Rename(name);
-  });
+  connect(rename, &QPushButton::clicked, this, [this] { AskRename(); });
   connect(reset, &QPushButton::clicked, this, [this] { ResetName(); });
   connect(info, &QPushButton::clicked, this, [this] { ShowInfo(); });
   // The box takes a click; a double click on the name toggles the tick too.
@@ -168,6 +160,16 @@ void FavouritesDialog::SetGroup(bool on) {
     group->child(k)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
 }
 
+void FavouritesDialog::AskRename() {
+  QTreeWidgetItem* item = SelectedEntry();
+  if (item == nullptr) return;
+  bool ok = false;
+  const QString name = QInputDialog::getText(this, QStringLiteral("Переименование"),
+                                             QStringLiteral("Введите наименование фильтра:"),
+                                             QLineEdit::Normal, item->text(0), &ok);
+  if (ok) Rename(name);
+}
+
 void FavouritesDialog::Rename(const QString& name) {
   if (QTreeWidgetItem* item = SelectedEntry()) item->setText(0, name.trimmed());
 }
@@ -215,14 +217,7 @@ void FavouritesDialog::ContextMenu(const QPoint& at) {
   add("Описание", "Справочная информация о выделенном методе расчета статистики", entry,
       [this] { ShowInfo(); });
   menu.addSeparator();
-  add("Переименовать", "Переименовать фильтр", entry, [this] {
-    QTreeWidgetItem* item = SelectedEntry();
-    bool ok = false;
-    const QString name = QInputDialog::getText(this, QStringLiteral("Переименование"),
-                                               QStringLiteral("Введите наименование фильтра:"),
-                                               QLineEdit::Normal, item->text(0), &ok);
-    if (ok) Rename(name);
-  });
+  add("Переименовать", "Переименовать фильтр", entry, [this] { AskRename(); });
   add("Вернуть", "Вернуть наименование \"по умолчанию\"", entry, [this] { ResetName(); });
   menu.addSeparator();
   const QString dir = Q(ExecutableDir().string());

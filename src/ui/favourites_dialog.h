@@ -29,6 +29,8 @@ class FavouritesDialog : public FrameDialog {
   void SetAll(bool on);
   void SetGroup(bool on);
   void Rename(const QString& name);
+  // The input box "Переименование" for the selected entry.
+  void AskRename();
   void ResetName();
   void ShowInfo();
   void ImportNames(const QString& file);

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QWidget>
 #include <functional>
 
 #include "app/host.h"
@@ -58,5 +59,9 @@ class QtHost : public QObject, public Host {
 
 inline QString Q(const std::string& s) { return QString::fromStdString(s); }
 inline std::string S(const QString& s) { return s.toStdString(); }
+// Wide enough for a whole date and time ("2099-12-31 23:59:59") in the widget's font.
+inline int DateTimeWidth(const QWidget* w) {
+  return w->fontMetrics().horizontalAdvance(QStringLiteral("2099-12-31 23:59:59")) + 16;
+}
 
 }  // namespace korvane::ui

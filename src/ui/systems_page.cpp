@@ -241,8 +241,7 @@ SystemDialog::SystemDialog(QWidget* parent, Host& host, const TSystemData& syste
   last_ = new QLineEdit(Q(LocalDateTimeText(system.lastDownload)), this);
   last_->setReadOnly(true);
   // The dates are shown whole.
-  const int dateWidth =
-      created_->fontMetrics().horizontalAdvance(QStringLiteral("2099-12-31 23:59:59")) + 16;
+  const int dateWidth = DateTimeWidth(created_);
   created_->setMinimumWidth(dateWidth);
   last_->setMinimumWidth(dateWidth);
 
