@@ -35,6 +35,11 @@ class CombsSession {
   // The last step emptied the list: back to the undo copy, marked in the applied filters.
   void RollBack();
   void DiscardUndo() { combs_.UndoDiscard(); }
+  // The list as a scenario variant left it.
+  void Assign(const CombList& list) {
+    combs_ = list;
+    Refresh();
+  }
 
   // Filters the list from its undo copy (taken by the caller) by the selected values; with no
   // undo copy every combination goes. On failure the list is as before and the message is

@@ -5,9 +5,8 @@
 
 #include "core/error.h"
 #include "core/strutil.h"
-#include "scenario/row_tests.h"
+#include "filters/filtering.h"
 #include "scenario/texts.h"
-#include "scenario/variants.h"
 #include "stakes/texts.h"
 
 namespace korvane {
@@ -15,9 +14,15 @@ namespace korvane {
 ScriptRunner::ScriptRunner(Workspace& ws)
     : ws_(ws), run_(ws.scenario_), st_(ws.scenario_.State()) {}
 
+ScriptRunner::~ScriptRunner() {
+  // The workers end before what they read goes.
+  cancel_ = true;
+  pool_.reset();
+}
+
 void ScriptRunner::LogOffset() {
   Log(texts::LogEquals);
-  Log(Format(texts::LogOffset, ws_.DrawsOffset()));
+  LogF(texts::LogOffset, ws_.DrawsOffset());
   Log(texts::LogEquals);
 }
 
@@ -26,11 +31,64 @@ void ScriptRunner::Begin() {
   ws_.stakes_.DeferFlush();
   savedSortColumn_ = ws_.Stats().SortColumn();
   savedDescending_ = ws_.Stats().Descending();
+  // The views follow the offset once, after the run.
+  savedSuspend_ = ws_.suspendViews_;
+  ws_.SuspendViews(true);
+
+  // The texts a step reads, and the columns the scenario sorts by.
+  uint32_t columns = StepColumns();
+  for (const std::string& line : ws_.ScriptLines())
+    for (int f = 1; f <= FilterSlots; ++f) {
+      const std::string field = LineFilter(line, f);
+      if (field.empty()) continue;
+      try {
+        const TFilterItem item = TextToFilterItem(field, ws_.Registry());
+        if (item.sortColumn >= 0 && item.sortColumn < StatColumnCount)
+          columns |= 1u << item.sortColumn;
+      } catch (const std::exception&) {
+        // The line reports it when it runs.
+      }
+    }
+  StepTableInputs inputs;
+  inputs.registry = &ws_.Registry();
+  inputs.sortFlag = ws_.View().sortedDraws;
+  inputs.showTotalLine = ws_.View().showTotalLine;
+  inputs.columns = columns;
+  inputs.prefetch = &prefetch_;
+  tables_ = std::make_unique<StepTables>(inputs);
+
+  context_.registry = &ws_.Registry();
+  context_.methods = &ws_.stats_.MethodList();
+  context_.sortFlag = ws_.View().sortedDraws;
+  context_.logOn = run_.LogEnabled();
+  context_.userCoefs = ws_.Registry().WeightCoefs();
+  context_.tables = tables_.get();
+  serial_ = std::make_unique<VariantWorker>(context_, [this] { return Poll(); });
+  jobs_ = ws_.ScriptJobs();
+  offsetStarted_ = false;
+  history_ = TableHistory{};
+  // Before the first step the shown table is the user's.
+  const int entry = ws_.StatEntry();
+  if (entry >= 0) {
+    history_.present = true;
+    history_.key = {entry, ws_.StatDepth(), context_.userCoefs};
+    history_.column = savedSortColumn_;
+    history_.descending = savedDescending_;
+  }
 }
 
 void ScriptRunner::End() {
+  cancel_ = true;
+  pool_.reset();
   // The run's stakes are on the disk before it is reported done.
   if (!ws_.stakes_.EndDeferral()) run_.SetFailed(true);
+  // The statistics table shows the last step's method and depth, as the user would have left it.
+  if (lastStep_) {
+    ws_.SelectStatMethodByCode(lastStep_->methodCode, false);
+    ws_.SetStatDepth(lastStep_->depth);
+  }
+  ws_.SuspendViews(savedSuspend_);
+  ws_.RecomputeViews();
   ws_.stats_.SetSort(savedSortColumn_, savedDescending_);
   run_.EndRun();
   ws_.host().changed(ChangeScript | ChangeStats | ChangeCombs);
@@ -82,6 +140,35 @@ void ScriptRunner::CheckStakes() {
   ws_.stakes_.GridUpdate(true, false);
 }
 
+void ScriptRunner::StartOffset() {
+  const int offset = ws_.DrawsOffset();
+  if (offsetStarted_ && tables_->Offset() == offset) return;
+  if (offsetStarted_) {
+    // The shown table was built anew for the offset with the last step's method and depth.
+    history_ = TableHistory{};
+    if (lastStep_) {
+      int listed = -1;
+      for (int e : ws_.stats_.MethodList())
+        if (SameText(ws_.Registry().Items(e).MethodCode(), lastStep_->methodCode)) {
+          listed = e;
+          break;
+        }
+      if (listed >= 0) {
+        history_.present = true;
+        history_.key = {listed, lastStep_->depth, context_.userCoefs};
+        history_.column = lastStep_->sortColumn;
+        history_.descending = true;
+      }
+    }
+  }
+  offsetStarted_ = true;
+  tables_->Reset(offset);
+  shownErrors_.clear();
+  context_.last = LastAnalysedIndex(ws_.Archive().Draws(), offset);
+  serial_->Reset();
+  for (auto& w : workers_) w->Reset();
+}
+
 void ScriptRunner::RunLines() {
   if (!ws_.stakes_.AddSeparator()) {
     // The stake file takes nothing (the message is shown): the run ends here.
@@ -89,19 +176,37 @@ void ScriptRunner::RunLines() {
     run_.SetFailed(true);
     return;
   }
+  StartOffset();
   ws_.stats_.SaveWeights();
   const std::vector<std::string> lines = ws_.ScriptLines();
   for (size_t i = 0; i < lines.size(); ++i) {
     if (Poll()) break;
     if (IsSeparatorLine(lines[i])) continue;
     Log(texts::LogDashes);
-    Log(Format(texts::LogScriptLine, static_cast<int>(i + 1), lines[i].c_str()));
+    LogF(texts::LogScriptLine, static_cast<int>(i + 1), lines[i].c_str());
     Log(texts::LogDashes);
     RunLine(static_cast<int>(i), lines[i]);
     if (st_.stopped) break;
   }
   if (!ws_.View().stakesCheckOnLine) CheckStakes();
   ws_.stats_.RestoreWeights();
+}
+
+void ScriptRunner::LoadPrefetch(const std::vector<TFilterItem>& items) {
+  if (!ws_.View().prefetchsEnabled) return;
+  for (const TFilterItem& item : items) {
+    const std::string code =
+        item.methodCode.empty()
+            ? std::string(Trim(item.methodText.substr(0, item.methodText.find(':'))))
+            : item.methodCode;
+    for (int e : ws_.stats_.MethodList())
+      if (SameText(ws_.Registry().Items(e).MethodCode(), code)) {
+        // Loaded once a run; a failure is shown once and the tables go without the norm.
+        if (prefetchTried_.insert(e).second)
+          if (auto data = ws_.stats_.LoadPrefetch(e)) prefetch_.emplace(e, std::move(*data));
+        break;
+      }
+  }
 }
 
 void ScriptRunner::RunLine(int i, const std::string& text) {
@@ -120,42 +225,22 @@ void ScriptRunner::RunLine(int i, const std::string& text) {
     std::optional<VariantPlan> plan;
     if (!items.empty()) {
       plan.emplace(items);
-      Log(Format(texts::LogVariantsMade, static_cast<int>(plan->Count())));
+      LogF(texts::LogVariantsMade, static_cast<int>(plan->Count()));
       if (Poll()) return;
     }
     const std::string comment = LineComment(text);
     if (plan && plan->Count() > 0) {
-      const int total = static_cast<int>(plan->Count());
-      for (uint64_t k = 0; k < plan->Count(); ++k) {
-        if (Poll()) break;
-        const TFilterVar var = plan->At(k);
-        const int v = static_cast<int>(k + 1);
-        const std::string varText = FilterVarToText(var);
-        insideVariant = true;
-        Log("");
-        Log(texts::LogDashes);
-        Log(Format(texts::LogVariant, v, varText.c_str()));
-        Log(texts::LogDashes);
-        run_.Status(i + 1, v, varText, total);
-        Log(texts::LogStartList);
-        PrepareStartList(options);
-        Log(Format(texts::LogCount, ws_.Combs().Count()));
-        if (Poll()) break;
-        ApplyFilterVar(var);
-        if (Poll()) break;
-        MakeStakes(options, i + 1, v, OptionsToShortText(options) + " + " + varText, comment);
-        if (Poll()) break;
-        Log(texts::LogDashes);
-        if (ws_.View().stakesCheckOnLine) CheckStakes();
-        insideVariant = false;
-      }
+      LoadPrefetch(items);
+      const Line line{i, options, comment, static_cast<int>(plan->Count())};
+      RunVariants(line, *plan, insideVariant);
     } else {
       Log(texts::LogNoFilters);
       Log("");
       run_.Status(i + 1, 0, OptionsToShortText(options), 0);
       Log(texts::LogStartList);
-      PrepareStartList(options);
-      Log(Format(texts::LogCount, ws_.Combs().Count()));
+      MakeStartList(options);
+      if (!Poll()) ClearStakesIfAsked(options);
+      LogF(texts::LogCount, ws_.Combs().Count());
       if (!Poll()) {
         MakeStakes(options, i + 1, 0, OptionsToShortText(options), comment);
         if (ws_.View().stakesCheckOnLine) CheckStakes();
@@ -168,12 +253,14 @@ void ScriptRunner::RunLine(int i, const std::string& text) {
   ws_.combs_.DiscardUndo();
 }
 
-void ScriptRunner::PrepareStartList(const TScriptOptions& o) {
+void ScriptRunner::MakeStartList(const TScriptOptions& o) {
   if (o.startList == StartFull || o.startList == StartExcl)
     ws_.combs_.Generate(true, ws_.combs_.DefaultGenParams());
   if (Poll()) return;
   if (o.startList == StartExcl && o.excludeDraws > 0) ws_.CombsDelExists(o.excludeDraws);
-  if (Poll()) return;
+}
+
+void ScriptRunner::ClearStakesIfAsked(const TScriptOptions& o) {
   if (o.clearStakes) {
     // The stakes of earlier variants are checked first, so that the ratings keep them.
     CheckStakes();
@@ -181,93 +268,148 @@ void ScriptRunner::PrepareStartList(const TScriptOptions& o) {
   }
 }
 
-void ScriptRunner::ApplyFilterVar(const TFilterVar& v) {
-  for (const TFilterPart& p : v.parts) {
-    if (st_.stopped) return;
-    if (ws_.Combs().Count() > 1 && p.used) ApplyFilterPart(p);
-  }
-}
-
-std::string ScriptRunner::RowLog(const TStatValues& v) const {
-  return Format(texts::LogRow, v.value.c_str(), v.count.c_str(), v.countPercent.c_str(),
-                v.deviation.c_str(), v.deviationPercent.c_str(), v.depth.c_str(),
-                v.depthPercent.c_str(), v.weight.c_str());
-}
-
-void ScriptRunner::Filter(TCustomStat& stat, int entry, bool keep) {
-  Log(keep ? texts::LogKeep : texts::LogRemove);
-  ws_.combs_.UndoSave();
-  ws_.ApplyStatFilter(&stat, entry, !keep);
-  Log(Format(texts::LogCount, ws_.Combs().Count()));
-}
-
-void ScriptRunner::RollBack() {
-  Log(texts::LogUndo);
-  ws_.combs_.RollBack();
-}
-
-void ScriptRunner::ApplyFilterPart(const TFilterPart& p) {
-  const StatTable& table = ws_.Stats();
-  ws_.stats_.ClearSelection();
-  if (!ws_.SelectStatMethodByCode(p.methodCode, false)) {
-    const int known = ws_.Registry().IndexOfCode(p.methodCode);
-    const std::string name = known >= 0 ? ws_.Registry().Items(known).DisplayName() : std::string();
-    throw Error(Format(texts::MethodNotFound, p.methodCode.c_str(), name.c_str()));
-  }
-  const int entry = ws_.StatEntry();
-  ws_.stats_.SetSort(p.sortColumn, true);
-  ws_.SetStatDepth(p.drawsLen);
-  Log(Format(texts::LogTable, ws_.Registry().ListText(entry, true).c_str(), p.drawsLen));
-  ws_.stats_.ApplyWeights(p.coefsOverride ? std::optional<TWeightCoefs>(p.coefs) : std::nullopt);
-  ws_.BuildStatTable(false);
-  if (Poll()) return;
-  if (run_.LogEnabled())
-    for (int r = 0; r < table.RowCount(); ++r) Log(RowLog(table.RowToStatValues(r)));
-  if (Poll()) return;
-
-  auto stat = ws_.Registry().CreateStat(entry);
-  int steps = 0;
-  const int rows = table.RowCount();
-  for (int k = 0; k < rows; ++k) {
+void ScriptRunner::RunVariants(const Line& line, const VariantPlan& plan, bool& insideVariant) {
+  const bool current = line.options.startList == StartCurr;
+  if (!current) {
+    // Every variant starts from the same fresh list.
+    MakeStartList(line.options);
     if (Poll()) return;
-    const int r = p.bottomUp ? rows - 1 - k : k;
-    TStatValues vals = table.RowToStatValues(r);
-    const int32_t value = stat->ParseValue(vals.value);
-    if (StopBeforeRow(p, vals, ws_.Combs().Count(), steps)) break;
-    if (p.multiSelect) {
-      if (RowQualifies(p, vals, value)) {
-        ws_.stats_.SelectRow(r, true);
-        Log(Format(texts::LogStep, steps + 1, vals.value.c_str(), vals.count.c_str(),
-                   vals.countPercent.c_str(), vals.deviation.c_str(), vals.deviationPercent.c_str(),
-                   vals.depth.c_str(), vals.depthPercent.c_str(), vals.weight.c_str()));
+    lineStart_ = ws_.combs_.List();
+  }
+  if (jobs_ > 1 && !current && plan.Count() > 1) {
+    RunVariantsInParallel(line, plan, insideVariant);
+    return;
+  }
+  // One after another: a variant on the current list starts from the one before it.
+  for (uint64_t k = 0; k < plan.Count(); ++k) {
+    if (Poll()) break;
+    const TFilterVar var = plan.At(k);
+    serial_->Run(var, current ? ws_.combs_.List() : lineStart_, history_, serialResult_);
+    if (!Commit(line, k, var, serialResult_, insideVariant)) break;
+  }
+}
+
+void ScriptRunner::RunVariantsInParallel(const Line& line, const VariantPlan& plan,
+                                         bool& insideVariant) {
+  if (!pool_) {
+    pool_ = std::make_unique<WorkerPool>(jobs_);
+    for (int w = 0; w < jobs_; ++w)
+      workers_.push_back(
+          std::make_unique<VariantWorker>(context_, [this] { return cancel_.load(); }));
+  }
+  struct Slot {
+    TFilterVar var;
+    VariantResult result;
+    bool ready = false;
+  };
+  // Workers run at most this far ahead of the variant being taken.
+  const uint64_t window = 4 * static_cast<uint64_t>(jobs_);
+  std::vector<Slot> slots(window);
+  const uint64_t total = plan.Count();
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::atomic<uint64_t> next{0};
+  uint64_t taken = 0;  // under mutex
+  cancel_ = false;
+  pool_->Start([&](int w) {
+    for (;;) {
+      const uint64_t k = next.fetch_add(1);
+      if (k >= total) return;
+      {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return cancel_.load() || k < taken + window; });
       }
-      ++steps;
-      continue;
+      if (cancel_) return;
+      Slot& slot = slots[k % window];
+      try {
+        slot.var = plan.At(k);
+        TableHistory unknown;
+        unknown.known = false;
+        workers_[static_cast<size_t>(w)]->Run(slot.var, lineStart_, unknown, slot.result);
+      } catch (const std::exception& e) {
+        slot.result.error = e.what();
+      }
+      {
+        const std::lock_guard lock(mutex);
+        slot.ready = true;
+      }
+      changed.notify_all();
     }
-    if (!RowQualifies(p, vals, value)) continue;
-    ws_.stats_.SelectRows({r});
-    Log(Format(texts::LogStep, steps + 1, vals.value.c_str(), vals.count.c_str(),
-               vals.countPercent.c_str(), vals.deviation.c_str(), vals.deviationPercent.c_str(),
-               vals.depth.c_str(), vals.depthPercent.c_str(), vals.weight.c_str()));
-    Filter(*stat, entry, p.keep);
-    ws_.stats_.ClearSelection();
-    if (ws_.Combs().Count() == 0) {
-      RollBack();
-      if (p.stopMode == SZ) break;
-    } else {
-      ++steps;
+  });
+  auto finish = [&] {
+    {
+      const std::lock_guard lock(mutex);
+      cancel_ = true;
     }
+    changed.notify_all();
+    pool_->Wait();
+  };
+  try {
+    for (uint64_t k = 0; k < total; ++k) {
+      Slot& slot = slots[k % window];
+      bool ready = false;
+      while (!ready) {
+        {
+          std::unique_lock lock(mutex);
+          ready = changed.wait_for(lock, std::chrono::milliseconds(20), [&] { return slot.ready; });
+        }
+        if (!ready && Poll()) break;
+      }
+      if (!ready || Poll()) break;
+      // A table whose order follows the steps before it is filtered again here, in turn.
+      if (slot.result.needsHistory) serial_->Run(slot.var, lineStart_, history_, slot.result);
+      const bool go = Commit(line, k, slot.var, slot.result, insideVariant);
+      {
+        const std::lock_guard lock(mutex);
+        slot.ready = false;
+        taken = k + 1;
+      }
+      changed.notify_all();
+      if (!go) break;
+    }
+  } catch (...) {
+    finish();
+    throw;
   }
-  if (p.multiSelect && !st_.stopped) {
-    Filter(*stat, entry, p.keep);
-    ws_.stats_.ClearSelection();
-    if (ws_.Combs().Count() == 0) RollBack();
-  }
+  finish();
+}
+
+bool ScriptRunner::Commit(const Line& line, uint64_t k, const TFilterVar& var, VariantResult& r,
+                          bool& insideVariant) {
+  const int v = static_cast<int>(k + 1);
+  const std::string varText = FilterVarToText(var);
+  insideVariant = true;
+  Log("");
+  Log(texts::LogDashes);
+  LogF(texts::LogVariant, v, varText.c_str());
+  Log(texts::LogDashes);
+  run_.Status(line.index + 1, v, varText, line.total);
+  Log(texts::LogStartList);
+  ClearStakesIfAsked(line.options);
+  LogF(texts::LogCount, r.startCount);
+  if (Poll()) return false;
+  for (const std::string& text : r.log) Log(text);
+  for (const auto& table : r.tables)
+    if (shownErrors_.insert(table.get()).second)
+      ws_.host().showMessage(MessageKind::Error, table->error);
+  for (const std::string& message : r.messages) ws_.host().showMessage(MessageKind::Error, message);
+  ws_.combs_.Assign(r.list);
+  if (r.last) lastStep_ = r.last;
+  history_ = r.history;
+  if (!r.error.empty()) throw Error(r.error);
+  if (r.stopped || Poll()) return false;
+  MakeStakes(line.options, line.index + 1, v, OptionsToShortText(line.options) + " + " + varText,
+             line.comment);
+  if (Poll()) return false;
+  Log(texts::LogDashes);
+  if (ws_.View().stakesCheckOnLine) CheckStakes();
+  insideVariant = false;
+  return true;
 }
 
 void ScriptRunner::MakeStakes(const TScriptOptions& o, int line, int variant,
                               const std::string& text, const std::string& comment) {
-  Log(Format(texts::LogStakeMode, StakeModeText(o.stakeMode).c_str()));
+  LogF(texts::LogStakeMode, StakeModeText(o.stakeMode).c_str());
   const int count = ws_.Combs().Count();
   if (count == 0 || o.stakeMode == ModeNone) return;
   stakeComment_ = StakeComment(line, variant, comment, text);
@@ -323,7 +465,8 @@ ScriptRunner::StakeResult ScriptRunner::AddScenarioStake(const TComb& comb, bool
   TStakeData stake = ws_.NewStake(StakeScenario, comb, comment);
   stake.profit = StakeProfit(ws_.Config(), 3, -1);
   if (newOnly_ && ws_.stakes_.Exists(stake.draw, stake.numbers)) {
-    Log(Format(texts::LogNotNew, stake.draw, CountedToText(stake.numbers, ";").c_str()));
+    if (run_.LogEnabled())
+      Log(Format(texts::LogNotNew, stake.draw, CountedToText(stake.numbers, ";").c_str()));
     return StakeResult::Skipped;
   }
   if (!ws_.stakes_.AddInBatch(stake, 1, batch)) {
@@ -331,7 +474,8 @@ ScriptRunner::StakeResult ScriptRunner::AddScenarioStake(const TComb& comb, bool
     run_.SetFailed(true);
     return StakeResult::Failed;
   }
-  Log(Format(texts::LogAdded, stake.draw, CountedToText(stake.numbers, ";").c_str()));
+  if (run_.LogEnabled())
+    Log(Format(texts::LogAdded, stake.draw, CountedToText(stake.numbers, ";").c_str()));
   run_.CountStake();
   if (ws_.onScenarioStake_) ws_.onScenarioStake_(stake);
   const auto now = std::chrono::steady_clock::now();
@@ -369,6 +513,9 @@ void ScriptRunner::SystemStakes(bool combsOnly) {
 namespace korvane {
 
 void Workspace::ScriptRun() { ScriptRunner(*this).Forecast(); }
+int Workspace::ScriptJobs() const {
+  return WorkerCount(scriptJobs_ > 0 ? scriptJobs_ : View().scriptJobs);
+}
 void Workspace::ScriptTest(int k) { ScriptRunner(*this).Test(k); }
 
 }  // namespace korvane

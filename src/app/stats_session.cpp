@@ -94,27 +94,14 @@ void StatsSession::Build(bool force) {
     return;
   }
   BusyScope busy(ctx_.busy, texts::AnalysingDraws);
-  PrefetchData prefetch;
-  bool havePrefetch = false;
-  if (view.prefetchsEnabled && registry_.HasNorm(entry)) {
-    try {
-      prefetch = OpenPrefetch(ctx_.files.Dir(), registry_, entry, [this](const std::string& name) {
-        ctx_.busy.SetStatus(Format(texts::CreatingPrefetch, name.c_str()));
-      });
-      havePrefetch = true;
-    } catch (const PrefetchError& e) {
-      ctx_.host.showMessage(MessageKind::Error, Format(e.creating ? texts::PrefetchCreateError
-                                                                  : texts::PrefetchOpenError,
-                                                       e.path.c_str(), e.text.c_str()));
-    }
-  }
+  const std::optional<PrefetchData> prefetch = LoadPrefetch(entry);
   StatBuildInput in;
   in.registry = &registry_;
   in.entry = entry;
   in.offset = archive_.DrawsOffset();
   in.depth = Depth();
   in.sortFlag = view.sortedDraws;
-  in.prefetch = havePrefetch ? &prefetch : nullptr;
+  in.prefetch = prefetch ? &*prefetch : nullptr;
   in.showTotalLine = view.showTotalLine;
   try {
     table_.Build(in);
@@ -123,6 +110,20 @@ void StatsSession::Build(bool force) {
     ctx_.host.showMessage(MessageKind::Error, e.what());
   }
   ctx_.host.changed(ChangeStats);
+}
+
+std::optional<PrefetchData> StatsSession::LoadPrefetch(int entry) {
+  if (!settings_.View().prefetchsEnabled || !registry_.HasNorm(entry)) return std::nullopt;
+  try {
+    return OpenPrefetch(ctx_.files.Dir(), registry_, entry, [this](const std::string& name) {
+      ctx_.busy.SetStatus(Format(texts::CreatingPrefetch, name.c_str()));
+    });
+  } catch (const PrefetchError& e) {
+    ctx_.host.showMessage(MessageKind::Error,
+                          Format(e.creating ? texts::PrefetchCreateError : texts::PrefetchOpenError,
+                                 e.path.c_str(), e.text.c_str()));
+    return std::nullopt;
+  }
 }
 
 void StatsSession::CreateAllPrefetch(bool force, const std::set<int>& groups) {

@@ -50,6 +50,9 @@ class StatsSession {
   void Build(bool force);
   // The next build runs even when nothing it reads changed.
   void Invalidate() { table_.lastKey.reset(); }
+  // The norm of a method from its prefetch file (made when missing), when prefetch is on and the
+  // method has one; a failure is shown and gives nothing.
+  std::optional<PrefetchData> LoadPrefetch(int entry);
 
   // The table as the user (or a scenario step) works it; the face repaints itself.
   void SetSort(int column, bool descending) { table_.SetSort(column, descending); }

@@ -456,6 +456,10 @@ class Workspace {
   // Forecast and test runs (see script_runner.h); the stop request.
   void ScriptRun();
   void ScriptTest(int k);
+  // The workers of a run: the command line's choice when given, else the setting ScriptJobs,
+  // where 0 means one per core. Results do not depend on it.
+  int ScriptJobs() const;
+  void SetScriptJobs(int jobs) { scriptJobs_ = jobs; }
   void ScriptStop() { scenario_.Stop(); }
   void DeleteScriptLogs() { scenario_.DeleteLogs(); }
   // The run log file of the last run, once, for the face to open.
@@ -535,6 +539,7 @@ class Workspace {
   int catalogueRevision_ = 0;
   std::function<void(const TStakeData&)> onScenarioStake_;
   bool suspendViews_ = false;
+  int scriptJobs_ = 0;
 };
 
 }  // namespace korvane

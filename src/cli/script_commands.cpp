@@ -20,11 +20,13 @@ struct RunOptions {
   int count = 0;
   int64_t seed = -1;
   bool log = false;
+  int jobs = 0;
 };
 
 // Loads the scenario (without touching Korvane.lss) and prints every stake it adds.
 bool PrepareRun(Workspace& ws, const RunOptions& o, std::ostream& out) {
   if (o.seed >= 0) ws.SeedRandom(static_cast<uint64_t>(o.seed));
+  if (o.jobs > 0) ws.SetScriptJobs(o.jobs);
   if (!ws.ScriptLoadFile(o.file, false)) return false;
   ws.OverrideView(ViewFlag::ScriptLog, o.log);  // for this run only
   PrintTsvRow(out, {std::begin(texts::StakeColumns), std::end(texts::StakeColumns)});
@@ -49,6 +51,10 @@ void RegisterScriptCommands(CLI::App& app, CommandTable& table) {
     sub->add_option("--seed", o->seed, "Seed of the random choice (RAND)")
         ->check(CLI::NonNegativeNumber);
     sub->add_flag("--log", o->log, "Write the run log ScriptLog_*.txt");
+    sub->add_option("--jobs", o->jobs,
+                    "Workers filtering variants side by side (default: ScriptJobs in "
+                    "Korvane.ini, else one per core); the results are the same for any number")
+        ->check(CLI::Range(1, 256));
     table.Add(sub, Access::Write, [o](Workspace& ws, std::ostream& out) {
       if (!OffsetInRange(ws, o->offset)) return ExitUsage;
       if (!PrepareRun(ws, *o, out)) return ExitFailed;
@@ -67,6 +73,10 @@ void RegisterScriptCommands(CLI::App& app, CommandTable& table) {
     sub->add_option("--seed", o->seed, "Seed of the random choice (RAND)")
         ->check(CLI::NonNegativeNumber);
     sub->add_flag("--log", o->log, "Write the run log ScriptLog_*.txt");
+    sub->add_option("--jobs", o->jobs,
+                    "Workers filtering variants side by side (default: ScriptJobs in "
+                    "Korvane.ini, else one per core); the results are the same for any number")
+        ->check(CLI::Range(1, 256));
     table.Add(sub, Access::Write, [o](Workspace& ws, std::ostream& out) {
       if (o->count > ws.Archive().Count() - 1) {
         ws.host().showMessage(

@@ -202,6 +202,7 @@ const std::vector<ViewKey>& ViewKeys() {
       b("StakesLogEnabled", &V::stakesLogEnabled, W::WhenChanged),
       b("StakesScrollEnabled", &V::stakesScrollEnabled, W::WhenChanged),
       b("StakesCheckOnLine", &V::stakesCheckOnLine, W::WhenChanged),
+      i("ScriptJobs", &V::scriptJobs, W::WhenChanged),
       b("ColorDraws", &V::colorDraws, W::WhenChanged),
       b("ColorCombs", &V::colorCombs, W::WhenChanged),
       b("ColorCard", &V::colorCard, W::WhenChanged),
@@ -259,6 +260,7 @@ void LoadViewSettings(const IniFile& frm, ViewSettings& v) {
   for (int* len : {&v.drawsGraphLen, &v.layoutLen, &v.weekLen}) *len = std::max(*len, 1);
   for (int& len : v.layoutCompareLen) len = std::max(len, 1);
   v.weekChartMode = std::clamp(v.weekChartMode, 0, 1);
+  v.scriptJobs = std::clamp(v.scriptJobs, 0, 256);
 }
 
 void SaveViewSettings(IniFile& frm, const ViewSettings& v, bool all) {

@@ -76,6 +76,11 @@ void CombList::UndoRestore() {
   UndoDiscard();
 }
 
+void CombList::RestoreFromUndo() {
+  SetCount(undoCount_, undoCount_);
+  std::copy(undo_.begin(), undo_.begin() + undoCount_, entries_.begin());
+}
+
 void CombList::RemoveRowsFromUndo(const std::vector<int>& rows) {
   std::vector<bool> drop(static_cast<size_t>(undoCount_), false);
   for (int r : rows)

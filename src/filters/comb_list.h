@@ -65,6 +65,22 @@ class CombList {
   void UndoRestore();  // copies the undo copy back and drops it
   void UndoDiscard() { undoCount_ = 0; }
 
+  // Rebuilds the list from the entries of the undo copy for which keep(comb) is true, in order;
+  // the undo copy stays.
+  template <typename Pred>
+  void KeepFromUndo(Pred keep) {
+    if (entries_.size() < static_cast<size_t>(undoCount_))
+      entries_.resize(static_cast<size_t>(undoCount_));
+    int n = 0;
+    for (int k = 0; k < undoCount_; ++k) {
+      const TComb& c = undo_[static_cast<size_t>(k)];
+      if (keep(c)) entries_[static_cast<size_t>(n++)] = c;
+    }
+    count_ = n;
+  }
+  // The list as it was saved; the undo copy stays.
+  void RestoreFromUndo();
+
   // Rebuilds the list from the undo copy without the given rows (a sorted or unsorted set of
   // row indexes of the list as it was before UndoSave).
   void RemoveRowsFromUndo(const std::vector<int>& rows);

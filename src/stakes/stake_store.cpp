@@ -353,8 +353,13 @@ StakeCheckResult StakeStore::Check(const TDrawsArray& draws, const TConfigData& 
   int lastChecked = -1;
   std::vector<int> waiting;
   constexpr int kBlock = 1024;
-  std::vector<uint8_t> buf(kBlock * StakeRecSize);
-  std::vector<uint8_t> before(buf.size());
+  // The span buffers are kept between checks: a run checks a few new stakes many times.
+  std::vector<uint8_t>& buf = checkBuffer_;
+  std::vector<uint8_t>& before = checkBefore_;
+  if (buf.size() < kBlock * StakeRecSize) {
+    buf.resize(kBlock * StakeRecSize);
+    before.resize(buf.size());
+  }
   std::vector<std::pair<size_t, TStakeData>> done;  // position in unchecked_, checked stake
   // Only the stakes not checked yet are visited, read in spans of at most kBlock records. A
   // span's results are written back and flushed before onChecked sees them, so a log line or a

@@ -139,6 +139,9 @@ class StakeStore {
   int count_ = 0;
   // Indexes of the stakes not checked yet, ascending: checking visits only these.
   std::vector<int> unchecked_;
+  // A span of records read for a check, and its copy to write back when the write fails.
+  std::vector<uint8_t> checkBuffer_;
+  std::vector<uint8_t> checkBefore_;
   // A failed append could not cut the file back: the bytes beyond the last record go before
   // the next append.
   bool staleTail_ = false;

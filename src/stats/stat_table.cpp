@@ -115,7 +115,16 @@ void StatTable::Build(const StatBuildInput& in) {
   }
   normShown_ = prefetch;
 
-  const TWeightCoefs& coefs = in.registry->WeightCoefs();
+  const TWeightCoefs& coefs = in.coefs != nullptr ? *in.coefs : in.registry->WeightCoefs();
+  uint32_t mask = in.columns | StatColumnBit(StatColumn::Value);
+  // A difference is made from its forecast's text.
+  if (mask & StatColumnBit(StatColumn::DiffPrd)) mask |= StatColumnBit(StatColumn::ExpectedPrd);
+  if (mask & StatColumnBit(StatColumn::DiffStf)) mask |= StatColumnBit(StatColumn::ExpectedStf);
+  if (mask & StatColumnBit(StatColumn::DiffKrn)) mask |= StatColumnBit(StatColumn::ExpectedKrn);
+  const auto want = [mask](StatColumn c) { return (mask & StatColumnBit(c)) != 0; };
+  const bool wantFact =
+      (mask & (StatColumnBit(StatColumn::Fact) | StatColumnBit(StatColumn::DiffPrd) |
+               StatColumnBit(StatColumn::DiffStf) | StatColumnBit(StatColumn::DiffKrn))) != 0;
   rows_.reserve(list.size());
   std::vector<size_t> factRows;
   std::vector<TStatKey> factKeys;
@@ -128,16 +137,20 @@ void StatTable::Build(const StatBuildInput& in) {
     const int64_t d = rec.depth;
     const int64_t L = rec.lastDraw;
     row.Text(StatColumn::Value) = stat->ValueToText(rec);
-    row.Text(StatColumn::Count) = std::to_string(c);
-    row.Text(StatColumn::CountShare) =
-        total != 0 ? FixedText(static_cast<double>(c) * 100 / static_cast<double>(total), 5) : "-";
+    if (want(StatColumn::Count)) row.Text(StatColumn::Count) = std::to_string(c);
+    if (want(StatColumn::CountShare))
+      row.Text(StatColumn::CountShare) =
+          total != 0 ? FixedText(static_cast<double>(c) * 100 / static_cast<double>(total), 5)
+                     : "-";
     if (prefetch) {
-      row.Text(StatColumn::Norm) = std::to_string(e);
-      row.Text(StatColumn::Deviation) = std::to_string(c - e);
-      const double pct = e != 0   ? static_cast<double>(c - e) * 100 / static_cast<double>(e)
-                         : c != 0 ? 100.0
-                                  : 0.0;
-      row.Text(StatColumn::DeviationShare) = FixedText(pct, 5);
+      if (want(StatColumn::Norm)) row.Text(StatColumn::Norm) = std::to_string(e);
+      if (want(StatColumn::Deviation)) row.Text(StatColumn::Deviation) = std::to_string(c - e);
+      if (want(StatColumn::DeviationShare)) {
+        const double pct = e != 0   ? static_cast<double>(c - e) * 100 / static_cast<double>(e)
+                           : c != 0 ? 100.0
+                                    : 0.0;
+        row.Text(StatColumn::DeviationShare) = FixedText(pct, 5);
+      }
     } else {
       row.Text(StatColumn::Norm) = row.Text(StatColumn::Deviation) =
           row.Text(StatColumn::DeviationShare) = "-";
@@ -148,29 +161,40 @@ void StatTable::Build(const StatBuildInput& in) {
       rows_.push_back(std::move(row));
       continue;
     }
-    row.Text(StatColumn::Depth) = std::to_string(d);
-    row.Text(StatColumn::DepthShare) =
-        FixedText(static_cast<double>(d) * 100 / static_cast<double>(dmax), 2);
-    row.Text(StatColumn::Weight) = FixedText(RowWeight(coefs, prefetch, c, e, d, total, dmax), 2);
-    row.Text(StatColumn::LastDraw) = std::to_string(L);
+    if (want(StatColumn::Depth)) row.Text(StatColumn::Depth) = std::to_string(d);
+    if (want(StatColumn::DepthShare))
+      row.Text(StatColumn::DepthShare) =
+          FixedText(static_cast<double>(d) * 100 / static_cast<double>(dmax), 2);
+    if (want(StatColumn::Weight))
+      row.Text(StatColumn::Weight) = FixedText(RowWeight(coefs, prefetch, c, e, d, total, dmax), 2);
+    if (want(StatColumn::LastDraw)) row.Text(StatColumn::LastDraw) = std::to_string(L);
     if (c < 2) {
       row.Text(StatColumn::PeriodMin) = row.Text(StatColumn::Period) =
           row.Text(StatColumn::PeriodMax) = row.Text(StatColumn::ExpectedPrd) = "-";
     } else {
-      row.Text(StatColumn::PeriodMin) = std::to_string(rec.minInterval);
-      row.Text(StatColumn::Period) = FixedText(static_cast<double>(n) / static_cast<double>(c), 4);
-      row.Text(StatColumn::PeriodMax) = std::to_string(rec.maxInterval);
-      row.Text(StatColumn::ExpectedPrd) = std::to_string(RoundDiv(n + L * c, c));
+      if (want(StatColumn::PeriodMin))
+        row.Text(StatColumn::PeriodMin) = std::to_string(rec.minInterval);
+      if (want(StatColumn::Period))
+        row.Text(StatColumn::Period) =
+            FixedText(static_cast<double>(n) / static_cast<double>(c), 4);
+      if (want(StatColumn::PeriodMax))
+        row.Text(StatColumn::PeriodMax) = std::to_string(rec.maxInterval);
+      if (want(StatColumn::ExpectedPrd))
+        row.Text(StatColumn::ExpectedPrd) = std::to_string(RoundDiv(n + L * c, c));
     }
     if (c < 1) {
       for (int col = static_cast<int>(StatColumn::ExpectedStf); col < StatColumnCount; ++col)
         row.texts[static_cast<size_t>(col)] = "-";
     } else {
-      row.Text(StatColumn::ExpectedStf) = std::to_string(RoundDiv((c + 1) * L, c));
-      row.Text(StatColumn::ExpectedKrn) = std::to_string(RoundDiv((c + 2) * (L + 1), c + 1));
-      factRows.push_back(rows_.size());
-      factKeys.push_back(rec.key);
-      factStarts.push_back(IndexOfDrawNumber(draws, static_cast<int32_t>(L)) + 1);
+      if (want(StatColumn::ExpectedStf))
+        row.Text(StatColumn::ExpectedStf) = std::to_string(RoundDiv((c + 1) * L, c));
+      if (want(StatColumn::ExpectedKrn))
+        row.Text(StatColumn::ExpectedKrn) = std::to_string(RoundDiv((c + 2) * (L + 1), c + 1));
+      if (wantFact) {
+        factRows.push_back(rows_.size());
+        factKeys.push_back(rec.key);
+        factStarts.push_back(IndexOfDrawNumber(draws, static_cast<int32_t>(L)) + 1);
+      }
     }
     rows_.push_back(std::move(row));
   }
@@ -185,15 +209,18 @@ void StatTable::Build(const StatBuildInput& in) {
             row.Text(StatColumn::DiffKrn) = "-";
       } else {
         row.Text(StatColumn::Fact) = std::to_string(f);
-        row.Text(StatColumn::DiffPrd) = DiffText(row.Text(StatColumn::ExpectedPrd), f);
-        row.Text(StatColumn::DiffStf) = DiffText(row.Text(StatColumn::ExpectedStf), f);
-        row.Text(StatColumn::DiffKrn) = DiffText(row.Text(StatColumn::ExpectedKrn), f);
+        if (want(StatColumn::DiffPrd))
+          row.Text(StatColumn::DiffPrd) = DiffText(row.Text(StatColumn::ExpectedPrd), f);
+        if (want(StatColumn::DiffStf))
+          row.Text(StatColumn::DiffStf) = DiffText(row.Text(StatColumn::ExpectedStf), f);
+        if (want(StatColumn::DiffKrn))
+          row.Text(StatColumn::DiffKrn) = DiffText(row.Text(StatColumn::ExpectedKrn), f);
       }
     }
   }
 
   // The chart.
-  if (list.size() > 1) {
+  if (in.chart && list.size() > 1) {
     if (prefetch) {
       chart_.hasTotal = in.showTotalLine;
       double k = 0;
@@ -230,44 +257,66 @@ void StatTable::ClickColumn(int column) {
     SetSort(column, false);
 }
 
-void StatTable::SortRows() {
-  const size_t col = static_cast<size_t>(sortColumn_);
-  const bool desc = descending_;
-  // CompareCellTexts on keys read once per cell: the number when the text is one, and the
-  // lower-case text.
-  struct CellKey {
-    bool isNumber = false;
-    double number = 0;
-    std::string lower;
-  };
-  auto keyOf = [](const std::string& text) {
-    CellKey k;
-    k.isNumber = ReadNumber(text, k.number);
-    k.lower = LowerUtf8(text);
-    return k;
-  };
-  auto compareKeys = [](const CellKey& a, const CellKey& b) {
-    if (a.isNumber && b.isNumber) return a.number < b.number ? -1 : a.number > b.number ? 1 : 0;
-    return Sign(a.lower.compare(b.lower));
-  };
-  const size_t n = rows_.size();
+namespace {
+
+// CompareCellTexts on keys read once per cell: the number when the text is one, and the
+// lower-case text.
+struct CellKey {
+  bool isNumber = false;
+  double number = 0;
+  std::string lower;
+};
+
+CellKey KeyOf(const std::string& text) {
+  CellKey k;
+  k.isNumber = ReadNumber(text, k.number);
+  k.lower = LowerUtf8(text);
+  return k;
+}
+
+int CompareKeys(const CellKey& a, const CellKey& b) {
+  if (a.isNumber && b.isNumber) return a.number < b.number ? -1 : a.number > b.number ? 1 : 0;
+  return Sign(a.lower.compare(b.lower));
+}
+
+// Numbers compare as numbers, texts and mixed pairs as texts: a strict order when there are only
+// numbers, only texts, or every text lies below (or above) every number's text.
+bool ConsistentKeys(const std::vector<CellKey>& keys) {
+  const std::string* maxText = nullptr;
+  const std::string* minText = nullptr;
+  const std::string* maxNumber = nullptr;
+  const std::string* minNumber = nullptr;
+  for (const CellKey& k : keys) {
+    const std::string*& lo = k.isNumber ? minNumber : minText;
+    const std::string*& hi = k.isNumber ? maxNumber : maxText;
+    if (lo == nullptr || k.lower < *lo) lo = &k.lower;
+    if (hi == nullptr || k.lower > *hi) hi = &k.lower;
+  }
+  if (minText == nullptr || minNumber == nullptr) return true;
+  return *maxText < *minNumber || *minText > *maxNumber;
+}
+
+}  // namespace
+
+std::vector<int> SortedRowOrder(const std::vector<const std::string*>& column,
+                                const std::vector<const std::string*>& value, bool descending,
+                                std::vector<int> order, bool* unique) {
+  const size_t n = column.size();
   std::vector<CellKey> byCol(n);
   std::vector<CellKey> byValue(n);
   for (size_t i = 0; i < n; ++i) {
-    byCol[i] = keyOf(rows_[i].texts[col]);
-    byValue[i] = col == 0 ? byCol[i] : keyOf(rows_[i].Text(StatColumn::Value));
+    byCol[i] = KeyOf(*column[i]);
+    byValue[i] = column[i] == value[i] ? byCol[i] : KeyOf(*value[i]);
   }
   // -1 when row a goes before row b.
-  auto compare = [&](size_t a, size_t b) {
-    int r = compareKeys(byCol[a], byCol[b]);
-    if (r == 0) r = compareKeys(byValue[a], byValue[b]);
-    return desc ? -r : r;
+  auto compare = [&](int a, int b) {
+    int r = CompareKeys(byCol[static_cast<size_t>(a)], byCol[static_cast<size_t>(b)]);
+    if (r == 0) r = CompareKeys(byValue[static_cast<size_t>(a)], byValue[static_cast<size_t>(b)]);
+    return descending ? -r : r;
   };
-  // A top-down stable merge sort of row positions: the comparison is not transitive on the
-  // difference columns, so the algorithm fixes the order.
-  std::vector<size_t> order(n);
-  for (size_t i = 0; i < n; ++i) order[i] = i;
-  std::vector<size_t> buffer(n);
+  // A top-down stable merge sort: the comparison is not transitive on the difference columns,
+  // so the algorithm fixes the order.
+  std::vector<int> buffer(n);
   auto sort = [&](auto&& self, size_t lo, size_t hi) -> void {
     if (hi - lo < 2) return;
     const size_t mid = (lo + hi) / 2;
@@ -285,9 +334,27 @@ void StatTable::SortRows() {
     for (size_t x = lo; x < hi; ++x) order[x] = buffer[x];
   };
   sort(sort, 0, n);
+  if (unique != nullptr) {
+    *unique = ConsistentKeys(byCol) && ConsistentKeys(byValue);
+    for (size_t i = 1; i < n && *unique; ++i) *unique = compare(order[i - 1], order[i]) != 0;
+  }
+  return order;
+}
+
+void StatTable::SortRows() {
+  const size_t n = rows_.size();
+  std::vector<const std::string*> column(n);
+  std::vector<const std::string*> value(n);
+  std::vector<int> order(n);
+  for (size_t i = 0; i < n; ++i) {
+    column[i] = &rows_[i].texts[static_cast<size_t>(sortColumn_)];
+    value[i] = &rows_[i].Text(StatColumn::Value);
+    order[i] = static_cast<int>(i);
+  }
+  order = SortedRowOrder(column, value, descending_, std::move(order));
   std::vector<StatRow> sorted;
   sorted.reserve(n);
-  for (size_t i : order) sorted.push_back(std::move(rows_[i]));
+  for (int i : order) sorted.push_back(std::move(rows_[static_cast<size_t>(i)]));
   rows_ = std::move(sorted);
 }
 

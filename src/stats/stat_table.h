@@ -83,7 +83,17 @@ struct StatBuildInput {
   bool sortFlag = false;
   const PrefetchData* prefetch = nullptr;  // the norm, when on and available
   bool showTotalLine = true;
+  // The user's coefficients of the registry when null.
+  const TWeightCoefs* coefs = nullptr;
+  // The columns whose texts are made (bit i = column i; "Факт" and the differences cost a scan
+  // of the later draws); a step of a scenario reads a few of them.
+  uint32_t columns = ~0u;
+  bool chart = true;
+  // Rows in the order of the values when false (the caller sorts them).
+  bool sortRows = true;
 };
+
+inline constexpr uint32_t StatColumnBit(StatColumn c) { return 1u << static_cast<int>(c); }
 
 // What makes two builds equal (a build is skipped when nothing of it changed).
 struct StatBuildKey {
@@ -100,6 +110,15 @@ struct StatBuildKey {
 
 // Round(num / den) to the nearest integer, halves to even (den > 0).
 int64_t RoundDiv(int64_t num, int64_t den);
+
+// The order of rows sorted by a column as the table sorts them: a stable merge sort of `start`
+// (row positions) by column text, then by value text; descending reverses both. The comparison
+// is not transitive on some columns ("+1" and "-"), so the result can depend on `start`;
+// `unique`, when given, tells whether it cannot: every pair of rows compares unequal and the
+// comparison is a strict order on these cells.
+std::vector<int> SortedRowOrder(const std::vector<const std::string*>& column,
+                                const std::vector<const std::string*>& value, bool descending,
+                                std::vector<int> start, bool* unique = nullptr);
 
 // Compares two cell texts: as numbers when both read fully as decimal numbers ("," taken as
 // "."), otherwise as text folded to lower case. -1, 0 or 1.
