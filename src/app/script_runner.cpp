@@ -291,49 +291,57 @@ void ScriptRunner::RunVariants(const Line& line, const VariantPlan& plan, bool& 
 
 void ScriptRunner::RunVariantsInParallel(const Line& line, const VariantPlan& plan,
                                          bool& insideVariant) {
+  // This thread is one of the workers: it filters a variant whenever the one it must take next
+  // is not ready, so `jobs_` threads share the cores.
+  const uint64_t window = 32 * static_cast<uint64_t>(jobs_);
   if (!pool_) {
-    pool_ = std::make_unique<WorkerPool>(jobs_);
-    for (int w = 0; w < jobs_; ++w)
+    pool_ = std::make_unique<WorkerPool>(jobs_ - 1);
+    for (int w = 0; w < jobs_ - 1; ++w)
       workers_.push_back(
           std::make_unique<VariantWorker>(context_, [this] { return cancel_.load(); }));
+    // Workers run at most this far ahead of the variant being taken: far enough that they rarely
+    // wait for this thread, near enough that the results held stay few.
+    slots_ = std::vector<Slot>(window);
   }
-  struct Slot {
-    TFilterVar var;
-    VariantResult result;
-    bool ready = false;
-  };
-  // Workers run at most this far ahead of the variant being taken.
-  const uint64_t window = 4 * static_cast<uint64_t>(jobs_);
-  std::vector<Slot> slots(window);
   const uint64_t total = plan.Count();
   std::mutex mutex;
   std::condition_variable changed;
-  std::atomic<uint64_t> next{0};
-  uint64_t taken = 0;  // under mutex
+  uint64_t next = 0;   // the next variant to filter, under mutex
+  uint64_t taken = 0;  // the variants taken so far, under mutex
   cancel_ = false;
+  // Filters variant k into its slot with a worker that does not know the variants before it.
+  auto filter = [&](VariantWorker& worker, uint64_t k) {
+    Slot& slot = slots_[k % window];
+    try {
+      slot.var = plan.At(k);
+      TableHistory unknown;
+      unknown.known = false;
+      worker.Run(slot.var, lineStart_, unknown, slot.result);
+    } catch (const std::exception& e) {
+      slot.result.error = e.what();
+    }
+    {
+      const std::lock_guard lock(mutex);
+      slot.ready = true;
+    }
+    changed.notify_all();
+  };
+  // The next variant to filter when the window has room for it.
+  auto claim = [&](uint64_t& k) {
+    if (cancel_ || next >= total || next >= taken + window) return false;
+    k = next++;
+    return true;
+  };
   pool_->Start([&](int w) {
     for (;;) {
-      const uint64_t k = next.fetch_add(1);
-      if (k >= total) return;
+      uint64_t k = 0;
+      bool got = false;
       {
         std::unique_lock lock(mutex);
-        changed.wait(lock, [&] { return cancel_.load() || k < taken + window; });
+        changed.wait(lock, [&] { return cancel_.load() || next >= total || (got = claim(k)); });
       }
-      if (cancel_) return;
-      Slot& slot = slots[k % window];
-      try {
-        slot.var = plan.At(k);
-        TableHistory unknown;
-        unknown.known = false;
-        workers_[static_cast<size_t>(w)]->Run(slot.var, lineStart_, unknown, slot.result);
-      } catch (const std::exception& e) {
-        slot.result.error = e.what();
-      }
-      {
-        const std::lock_guard lock(mutex);
-        slot.ready = true;
-      }
-      changed.notify_all();
+      if (!got) return;
+      filter(*workers_[static_cast<size_t>(w)], k);
     }
   });
   auto finish = [&] {
@@ -346,22 +354,33 @@ void ScriptRunner::RunVariantsInParallel(const Line& line, const VariantPlan& pl
   };
   try {
     for (uint64_t k = 0; k < total; ++k) {
-      Slot& slot = slots[k % window];
+      Slot& slot = slots_[k % window];
       bool ready = false;
       while (!ready) {
+        uint64_t j = 0;
+        bool help = false;
         {
           std::unique_lock lock(mutex);
-          ready = changed.wait_for(lock, std::chrono::milliseconds(20), [&] { return slot.ready; });
+          if (slot.ready) {
+            ready = true;
+            break;
+          }
+          help = claim(j);
+          if (!help)
+            ready =
+                changed.wait_for(lock, std::chrono::milliseconds(20), [&] { return slot.ready; });
         }
+        if (help) filter(*serial_, j);
         if (!ready && Poll()) break;
       }
       if (!ready || Poll()) break;
+      Slot& done = slot;
       // A table whose order follows the steps before it is filtered again here, in turn.
-      if (slot.result.needsHistory) serial_->Run(slot.var, lineStart_, history_, slot.result);
-      const bool go = Commit(line, k, slot.var, slot.result, insideVariant);
+      if (done.result.needsHistory) serial_->Run(done.var, lineStart_, history_, done.result);
+      const bool go = Commit(line, k, done.var, done.result, insideVariant);
       {
         const std::lock_guard lock(mutex);
-        slot.ready = false;
+        done.ready = false;
         taken = k + 1;
       }
       changed.notify_all();
@@ -514,7 +533,7 @@ namespace korvane {
 
 void Workspace::ScriptRun() { ScriptRunner(*this).Forecast(); }
 int Workspace::ScriptJobs() const {
-  return WorkerCount(scriptJobs_ > 0 ? scriptJobs_ : View().scriptJobs);
+  return WorkerCount(scriptJobs_ > 0 ? scriptJobs_ : settings_.Game().scriptJobs);
 }
 void Workspace::ScriptTest(int k) { ScriptRunner(*this).Test(k); }
 

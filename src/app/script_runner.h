@@ -101,6 +101,12 @@ class ScriptRunner {
   int jobs_ = 1;
   std::unique_ptr<WorkerPool> pool_;
   std::vector<std::unique_ptr<VariantWorker>> workers_;
+  struct Slot {
+    TFilterVar var;
+    VariantResult result;
+    bool ready = false;
+  };
+  std::vector<Slot> slots_;  // the results filtered ahead, by variant number
   std::atomic<bool> cancel_{false};
 };
 

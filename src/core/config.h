@@ -58,6 +58,8 @@ struct GameSettings {
   TConfigData config;
   int32_t combsGenerateMode = 0;
   std::string combsGenerateParameters;
+  // The workers of a scenario run; 0: one per core.
+  int32_t scriptJobs = 0;
   std::array<ShreddingFormula, 3> shredding{
       {{"(n1+n2)/n3", 2}, {"(n1+n3)/n2", 2}, {"(n2+n3)/n1", 2}}};
   bool operator==(const GameSettings&) const = default;

@@ -59,6 +59,8 @@ ProfitRuleArray NormalizeProfitRules(const ProfitRuleArray& rules) {
 void LoadGameSettings(const IniFile& ini, GameSettings& s) {
   s.combsGenerateMode = ini.ReadInt(kGlobal, "CombsGenerateMode", 0);
   s.combsGenerateParameters = ini.ReadString(kGlobal, "CombsGenerateParameters", "");
+  // Set by hand only: it is never written back.
+  s.scriptJobs = std::clamp(ini.ReadInt(kGlobal, "ScriptJobs", 0), 0, 256);
   if (s.combsGenerateParameters.size() > 255) s.combsGenerateParameters.resize(255);
 
   TConfigData& c = s.config;
@@ -202,7 +204,6 @@ const std::vector<ViewKey>& ViewKeys() {
       b("StakesLogEnabled", &V::stakesLogEnabled, W::WhenChanged),
       b("StakesScrollEnabled", &V::stakesScrollEnabled, W::WhenChanged),
       b("StakesCheckOnLine", &V::stakesCheckOnLine, W::WhenChanged),
-      i("ScriptJobs", &V::scriptJobs, W::WhenChanged),
       b("ColorDraws", &V::colorDraws, W::WhenChanged),
       b("ColorCombs", &V::colorCombs, W::WhenChanged),
       b("ColorCard", &V::colorCard, W::WhenChanged),
@@ -260,7 +261,6 @@ void LoadViewSettings(const IniFile& frm, ViewSettings& v) {
   for (int* len : {&v.drawsGraphLen, &v.layoutLen, &v.weekLen}) *len = std::max(*len, 1);
   for (int& len : v.layoutCompareLen) len = std::max(len, 1);
   v.weekChartMode = std::clamp(v.weekChartMode, 0, 1);
-  v.scriptJobs = std::clamp(v.scriptJobs, 0, 256);
 }
 
 void SaveViewSettings(IniFile& frm, const ViewSettings& v, bool all) {

@@ -63,8 +63,6 @@ struct ViewSettings {
   bool stakesLogEnabled = false;
   bool stakesScrollEnabled = true;
   bool stakesCheckOnLine = true;
-  // Workers of a scenario run; 0 = one per core.
-  int scriptJobs = 0;
   bool colorDraws = true;
   bool colorCombs = true;
   bool colorCard = true;

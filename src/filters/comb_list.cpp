@@ -92,13 +92,19 @@ void CombList::RemoveRowsFromUndo(const std::vector<int>& rows) {
 }
 
 void CombList::FiltersListAdd(bool remove, std::string caption, std::string values) {
-  filters_.push_back({std::move(caption), std::move(values), count_,
+  FiltersListAdd(remove, std::move(caption), std::move(values), count_);
+}
+
+void CombList::FiltersListAdd(bool remove, std::string caption, std::string values, int count) {
+  filters_.push_back({std::move(caption), std::move(values), count,
                       remove ? FilterImage::Remove : FilterImage::Keep});
 }
 
-void CombList::FiltersListAddUndo() {
-  filters_.push_back({texts::UndoRow, "", count_, FilterImage::Undo});
+void CombList::FiltersListAddUndo(int count) {
+  filters_.push_back({texts::UndoRow, "", count, FilterImage::Undo});
 }
+
+void CombList::FiltersListAddUndo() { FiltersListAddUndo(count_); }
 
 void CombList::FiltersListDeleteLast() {
   if (!filters_.empty()) filters_.pop_back();

@@ -90,6 +90,9 @@ class CombList {
   void FiltersListClear() { filters_.clear(); }
   void FiltersListAdd(bool remove, std::string caption, std::string values);
   void FiltersListAddUndo();
+  // The same with the count given (the entries are set later).
+  void FiltersListAdd(bool remove, std::string caption, std::string values, int count);
+  void FiltersListAddUndo(int count);
   void FiltersListDeleteLast();
 
  private:

@@ -15,6 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/strutil.h"
 #include "filters/comb_list.h"
 #include "filters/filter_item.h"
 #include "scenario/step_tables.h"
@@ -64,6 +65,15 @@ struct VariantContext {
   StepTables* tables = nullptr;
 };
 
+// A list of combinations in their own order, one bit each: a filter is a few word operations.
+struct CombBits {
+  static constexpr int Words = (CombsCount + 63) / 64;
+  std::array<uint64_t, Words> words{};
+  int count = 0;
+  static uint64_t Bit(int i) { return uint64_t{1} << (i & 63); }
+  void Set(int i) { words[static_cast<size_t>(i >> 6)] |= Bit(i); }
+};
+
 class VariantWorker {
  public:
   // `stop` is asked often; true abandons the variant (result.stopped). The context is read at
@@ -82,26 +92,39 @@ class VariantWorker {
   void Filter(TCustomStat& stat, int entry, const StepTable& table, const std::vector<int>& order,
               const std::vector<int>& selected, bool keep, VariantResult& out);
   void RollBack(VariantResult& out);
-  void Log(VariantResult& out, std::string text) {
-    if (ctx_.logOn) out.log.push_back(std::move(text));
+  int Count(const VariantResult& out) const { return bits_ ? cur_.count : out.list.Count(); }
+  // The list as bits when it is in the order of the combinations (a made list always is).
+  bool LoadBits(const CombList& list);
+  void StoreBits(CombList& list) const;
+  void Log(VariantResult& out, const char* text) {
+    if (ctx_.logOn) out.log.emplace_back(text);
+  }
+  template <typename... Args>
+  void LogF(VariantResult& out, const char* format, Args... args) {
+    if (ctx_.logOn) out.log.push_back(Format(format, args...));
   }
   TCustomStat& StatFor(int entry);
-  int EntryOf(const std::string& code) const;
-  // The cached match of each combination for a filter (-1 unknown), by method and selection.
-  int8_t* MatchesFor(int entry, const TStatDrawArray& selection, bool remove);
+  // The listed method of a code (-1: none); the list does not change during a run.
+  int EntryOf(const std::string& code);
+  struct Matches {
+    int entry;
+    bool remove;
+    TStatDrawArray selection;
+    CombBits known;  // the combinations asked so far
+    CombBits kept;   // those of them the filter keeps
+  };
+  // What is known of a filter's answers, by method and selection.
+  Matches& MatchesFor(int entry, const TStatDrawArray& selection, bool remove);
 
   const VariantContext& ctx_;
   std::function<bool()> stop_;
   TableHistory history_;
   std::unordered_map<int, std::unique_ptr<TCustomStat>> stats_;
-  struct Matches {
-    int entry;
-    bool remove;
-    TStatDrawArray selection;
-    std::array<int8_t, CombsCount> known;
-  };
+  std::unordered_map<std::string, int> entries_;
   std::unordered_map<uint64_t, std::vector<std::unique_ptr<Matches>>> matches_;
   TStatDrawArray selection_;
+  bool bits_ = false;
+  CombBits cur_, undo_;
 };
 
 }  // namespace korvane

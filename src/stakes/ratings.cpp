@@ -266,7 +266,9 @@ void Ratings::Add(const TStakeData& stake) {
 }
 
 void Ratings::Add(std::string_view comment, int matches, Money profit) {
-  AddStakeToRating(rows_[static_cast<size_t>(RowOf(comment, true))], matches, profit);
+  const int row = RowOf(comment, true);
+  AddStakeToRating(rows_[static_cast<size_t>(row)], matches, profit);
+  Touch(row);
 }
 
 int Ratings::RowOf(std::string_view comment, bool create) {
@@ -289,6 +291,7 @@ void Ratings::Remove(const TStakeData& stake) {
   const int index = RowOf(stake.comment, false);
   if (index < 0) return;
   TRatingRec& row = rows_[static_cast<size_t>(index)];
+  Touch(index);
   auto take = [](int32_t& counter, int64_t n) {
     counter = static_cast<int32_t>(std::clamp<int64_t>(int64_t{counter} - n,
                                                        std::numeric_limits<int32_t>::min(),
@@ -302,6 +305,10 @@ void Ratings::Remove(const TStakeData& stake) {
 
 void Ratings::Clear() {
   rows_.clear();
+  averages_.clear();
+  ids_.clear();
+  touched_.clear();
+  memo_.Clear();
   index_.clear();
   spellings_.clear();
 }
@@ -357,19 +364,93 @@ void Ratings::Save(const fs::path& path) const {
 
 void Ratings::Sort(int column, bool descending) {
   if (column < 0 || rows_.size() < 2) return;
-  std::vector<int> order(rows_.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-  std::vector<int> buffer(order.size());
+  const size_t n = rows_.size();
+  // Every row has an id that moves with it; new rows count as changed.
+  if (ids_.size() > n) {
+    ids_.clear();
+    touched_.clear();
+  }
+  while (ids_.size() < n) ids_.push_back(nextId_++);
+  touched_.resize(n, 1);
+  std::vector<int> order;
   const int sign = descending ? -1 : 1;
-  MergeSort(order, buffer, 0, order.size() - 1, [&](int a, int b) {
-    return sign *
-           CompareRatingRows(rows_[static_cast<size_t>(a)], rows_[static_cast<size_t>(b)], column);
-  });
-  TRatingsArray sorted;
-  sorted.reserve(rows_.size());
-  for (int i : order) sorted.push_back(std::move(rows_[static_cast<size_t>(i)]));
-  rows_ = std::move(sorted);
-  Reindex();
+  if (column == 3 || column == 5) {
+    // The quotients of the two average columns are made once a row, the very values the
+    // comparison of two rows divides out, so the order is the same.
+    const std::vector<Average>& keys = Averages(column);
+    order = memo_.Sort(ids_, touched_, column, descending, [&](int a, int b) {
+      const Average& x = keys[static_cast<size_t>(a)];
+      const Average& y = keys[static_cast<size_t>(b)];
+      if (x.none || y.none) return 0;
+      // Averages closer than half a unit of the shown value compare equal.
+      const long double d =
+          column == 3 ? (x.quotient - y.quotient) * 100 : (x.quotient - y.quotient) / 100;
+      return sign * (std::fabs(d) >= 0.5L ? Sign(d) : 0);
+    });
+  } else {
+    order = memo_.Sort(ids_, touched_, column, descending, [&](int a, int b) {
+      return sign * CompareRatingRows(rows_[static_cast<size_t>(a)], rows_[static_cast<size_t>(b)],
+                                      column);
+    });
+  }
+  touched_.assign(n, 0);
+  if (index_.size() != n) {
+    // Rows of a file may share a comment: the index is made anew, the first of them wins.
+    Permute(order);
+    Reindex();
+    return;
+  }
+  bool moved = false;
+  for (size_t k = 0; k < n && !moved; ++k) moved = order[k] != static_cast<int>(k);
+  if (!moved) return;  // a check that changed no place
+  Permute(order);
+  // The index follows the rows to their new places (a check sorts after every few stakes,
+  // and the comments need not be lower-cased again).
+  std::vector<int> position(n);
+  for (size_t k = 0; k < n; ++k) position[static_cast<size_t>(order[k])] = static_cast<int>(k);
+  for (auto& entry : index_) entry.second = position[static_cast<size_t>(entry.second)];
+  for (auto& entry : spellings_) entry.second = position[static_cast<size_t>(entry.second)];
+}
+
+void Ratings::Permute(const std::vector<int>& order) {
+  scratch_.clear();
+  scratch_.reserve(rows_.size());
+  for (int i : order) scratch_.push_back(std::move(rows_[static_cast<size_t>(i)]));
+  rows_.swap(scratch_);
+  std::vector<uint64_t> ids(order.size());
+  for (size_t k = 0; k < order.size(); ++k) ids[k] = ids_[static_cast<size_t>(order[k])];
+  ids_.swap(ids);
+  if (averages_.size() == order.size()) {
+    std::vector<Average> moved(order.size());
+    for (size_t k = 0; k < order.size(); ++k) moved[k] = averages_[static_cast<size_t>(order[k])];
+    averages_.swap(moved);
+  } else {
+    averages_.clear();
+  }
+}
+
+void Ratings::Touch(int row) {
+  if (row >= 0 && static_cast<size_t>(row) < averages_.size())
+    averages_[static_cast<size_t>(row)].known = false;
+  if (row >= 0 && static_cast<size_t>(row) < touched_.size())
+    touched_[static_cast<size_t>(row)] = 1;
+}
+
+const std::vector<Ratings::Average>& Ratings::Averages(int column) {
+  if (averagesColumn_ != column) averages_.clear();
+  averagesColumn_ = column;
+  averages_.resize(rows_.size());
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    Average& k = averages_[i];
+    if (k.known) continue;
+    const TRatingRec& r = rows_[i];
+    k.known = true;
+    k.none = r.stakes == 0;
+    if (r.stakes != 0)
+      k.quotient = column == 3 ? static_cast<long double>(r.matchedSum) / r.stakes
+                               : static_cast<long double>(r.profit.units) / r.stakes;
+  }
+  return averages_;
 }
 
 }  // namespace korvane

@@ -11,6 +11,7 @@
 
 #include "core/fileio.h"
 #include "core/stat_records.h"
+#include "stakes/merge_memo.h"
 #include "stakes/stake_data.h"
 
 namespace korvane {
@@ -113,7 +114,27 @@ class Ratings {
   // The row of a comment, -1 when none; a new comment gets a new row when `create` is set.
   int RowOf(std::string_view comment, bool create);
   void Reindex();
+  // Puts the rows in the given order (positions of the old rows).
+  void Permute(const std::vector<int>& order);
+  // The average of a row for the sort of column 3 (matches) or 5 (profit), the very quotient the
+  // comparison of two rows divides out; kept between sorts until the row changes.
+  struct Average {
+    bool known = false;
+    bool none = false;  // a row without stakes compares equal to any row
+    long double quotient = 0;
+  };
+  const std::vector<Average>& Averages(int column);
+  void Touch(int row);
+  std::vector<Average> averages_;  // by row
+  int averagesColumn_ = -1;
+  // The last sort, merge by merge: a sort after a check merges again only around the rows the
+  // check changed.
+  MergeMemo memo_;
+  std::vector<uint64_t> ids_;     // by row, moving with it
+  std::vector<uint8_t> touched_;  // by row: changed since the last sort
+  uint64_t nextId_ = 0;
   TRatingsArray rows_;
+  TRatingsArray scratch_;                       // the rows' next places, kept between sorts
   std::unordered_map<std::string, int> index_;  // lower-case comment -> row
   // Comments exactly as stakes spelled them -> row: most stakes of a file repeat a spelling
   // seen before, and this spares them the lower-casing.

@@ -241,7 +241,7 @@ void StatTable::Build(const StatBuildInput& in) {
         chart_.actual.push_back({++k, static_cast<double>(e.count), stat->ValueToText(e)});
     }
   }
-  SortRows();
+  if (in.sortRows) SortRows();
 }
 
 void StatTable::SetSort(int column, bool descending) {
