@@ -276,7 +276,10 @@ void ScriptRunner::RunVariants(const Line& line, const VariantPlan& plan, bool& 
     if (Poll()) return;
     lineStart_ = ws_.combs_.List();
   }
-  if (jobs_ > 1 && !current && plan.Count() > 1) {
+  // A short line gains nothing from the workers: starting them and their learning the line's
+  // tables and filters costs more than its few variants.
+  constexpr uint64_t ParallelVariants = 8;
+  if (jobs_ > 1 && !current && plan.Count() >= ParallelVariants) {
     RunVariantsInParallel(line, plan, insideVariant);
     return;
   }

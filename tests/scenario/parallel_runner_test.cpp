@@ -98,31 +98,35 @@ void ExpectSame(const Outcome& a, const Outcome& b, int jobs) {
 
 TEST(ParallelRunner, AnyNumberOfWorkersGivesTheSameRun) {
   // Every stake mode and start list, multi-select, bottom-up walks, list tests, sorts by a
-  // difference column (whose order depends on the order before it) and deleted stakes.
+  // difference column (whose order depends on the order before it) and deleted stakes; every
+  // line on a fresh list has enough variants for the workers.
   const std::vector<std::string> lines = {
       "FULL:0#RAND|TSD1#NUMS:10,20#LMV:1-3;1#SF:1|TSD1#SUMS:30#LNO:#SC:50|"
       "TSD1#EVEN:25,40#LNO:#SF:1| | | | |случайно",
-      "FULL:0#FIRST#NEX|TMD1#DIFM:20,40#LMV:1-2;1#SF:1|BSD1#POS1:30#LNO:#SC:20| | | | | |first",
-      "EXCL:3#LAST|TSD19#CHAN:10-30;10#LNO:#SC:40|TSD17#SUMS:30,60#LNO:#ST:3| | | | | |last",
+      "FULL:0#FIRST#NEX|TMD1#DIFM:20,40,60,80#LMV:1-2;1#SF:1|BSD1#POS1:30#LNO:#SC:20| | | | | |"
+      "first",
+      "EXCL:3#LAST|TSD19#CHAN:10-40;10#LNO:#SC:40|TSD17#SUMS:30,60#LNO:#ST:3| | | | | |last",
       "",
-      "FULL:0#ALL|TSD1#NUMS:20#LNO:#SC:5|TSD1#SUMS:10,20#LNO:#SC:3| | | | | |all",
-      "FULL:0#SKIP|TSD1#EVEN:10,20#LNO:#SF:1| | | | | | |skip",
+      "FULL:0#ALL|TSD1#NUMS:20,30#LNO:#SC:5|TSD1#SUMS:10-40;10#LNO:#SC:3| | | | | |all",
+      "FULL:0#SKIP|TSD1#EVEN:10-80;10#LNO:#SF:1| | | | | | |skip",
       "CURR:0#FIRST|TSD1#SMAL:10,20#LNO:#SF:1| | | | | | |curr",
-      "FULL:0#FIRST#CLR|TSD18#KNM2:50,100#LMV:1#SC:30|TSD18#KNM2:50#LNO:#SC:10| | | | | |clear",
-      "FULL:0#SYSA|TSD1#NUMS:10,20#LNO:#SC:20| | | | | | |system",
-      "FULL:0#LAST|BMF2#SUMS:20,40#CDV:1,2,3#ST:2|TSD1#NUMS:15#LVA:1,3,5#SF:1| | | | | |lists",
-      "FULL:0#NONE|TSD1#NUMS:10,20,30#LNO:#SC:100| | | | | | |none"};
-  const Outcome serial = RunScenario(lines, 6, 1);
+      "FULL:0#FIRST#CLR|TSD18#KNM2:50-200;50#LMV:1#SC:30|TSD18#KNM2:50,100#LNO:#SC:10| | | | | |"
+      "clear",
+      "FULL:0#SYSA|TSD1#NUMS:10-80;10#LNO:#SC:20| | | | | | |system",
+      "FULL:0#LAST|BMF2#SUMS:20-80;20#CDV:1,2,3#ST:2|TSD1#NUMS:15,30#LVA:1,3,5#SF:1| | | | | |"
+      "lists",
+      "FULL:0#NONE|TSD1#NUMS:10-80;10#LNO:#SC:100| | | | | | |none"};
+  const Outcome serial = RunScenario(lines, 4, 1);
   EXPECT_GT(serial.counted, 50);
   EXPECT_FALSE(serial.runLog.empty());
-  for (int jobs : {2, 4}) ExpectSame(serial, RunScenario(lines, 6, jobs), jobs);
+  for (int jobs : {2, 4}) ExpectSame(serial, RunScenario(lines, 4, jobs), jobs);
   // The setting in Korvane.ini does the same.
-  ExpectSame(serial, RunScenario(lines, 6, 3, true), 3);
+  ExpectSame(serial, RunScenario(lines, 4, 3, true), 3);
 
   // A STOP ends the run where one worker ends it; a failing line (a disabled method) too.
   const std::vector<std::string> stop = {
       "FULL:0#FIRST|TSD1#NUMS:10,20,30#LMV:1-3;1#SF:1| | | | | | |first",
-      "FULL:0#STOP|TSD1#SUMS:10,20,30,40#LNO:#SC:2| | | | | | |stop",
+      "FULL:0#STOP|TSD1#SUMS:10-80;10#LNO:#SC:2| | | | | | |stop",
       "FULL:0#FIRST|TSD1#NUMS:10,20,30,40#LNO:#SF:1| | | | | | |never"};
   const Outcome stopped = RunScenario(stop, 3, 1);
   EXPECT_FALSE(stopped.messages.empty());
