@@ -36,6 +36,17 @@ std::string Unstamped(const std::string& text) {
   return std::regex_replace(text, stamp, "");
 }
 
+// A workspace opened on an archive of made draws, in a folder of its own.
+struct DemoWorkspace {
+  DemoWorkspace(Host& host, int draws, uint64_t seed) : ws(host, dir.path()) {
+    test::WriteBytes(dir / "Korvane.ldr", DrawArchive::Serialize(MakeDemoDraws(draws, seed)));
+    opened = ws.Open();
+  }
+  test::TempDir dir;
+  Workspace ws;
+  bool opened = false;
+};
+
 Outcome RunScenario(const std::vector<std::string>& lines, int steps, int jobs,
                     bool byIni = false) {
   test::TempDir dir;
@@ -146,12 +157,11 @@ class StoppingHost : public test::RecordingHost {
 };
 
 TEST(ParallelRunner, StopEndsARunWithWorkers) {
-  test::TempDir dir;
   StoppingHost host;
   host.pollsLeft = 3;
-  test::WriteBytes(dir / "Korvane.ldr", DrawArchive::Serialize(MakeDemoDraws(400, 5)));
-  Workspace ws(host, dir.path());
-  ASSERT_TRUE(ws.Open());
+  DemoWorkspace demo(host, 400, 5);
+  ASSERT_TRUE(demo.opened);
+  Workspace& ws = demo.ws;
   ws.SetScriptJobs(4);
   ws.ScriptAddLine("FULL:0#FIRST|TSD1#NUMS:10-200;10#LMV:1-3;1#SF:1| | | | | | |many");
   ws.ScriptTest(50);
@@ -159,17 +169,16 @@ TEST(ParallelRunner, StopEndsARunWithWorkers) {
   EXPECT_FALSE(ws.IsBusy());
   EXPECT_LT(ws.Script().stakes, 50 * 60);
   // What was staked is in the file, whole.
-  EXPECT_EQ(test::ReadBytes(dir / "Korvane.lsk").size() % StakeRecSize, 0u);
+  EXPECT_EQ(test::ReadBytes(demo.dir / "Korvane.lsk").size() % StakeRecSize, 0u);
 }
 
 // The worker learns each combination's match once per selection; the answers are the method's
 // own for every method, whatever list asks first.
 TEST(VariantWorker, LearntMatchesAgreeWithTheMethodForEveryMethod) {
-  test::TempDir dir;
   test::RecordingHost host;
-  test::WriteBytes(dir / "Korvane.ldr", DrawArchive::Serialize(MakeDemoDraws(300, 9)));
-  Workspace ws(host, dir.path());
-  ASSERT_TRUE(ws.Open());
+  DemoWorkspace demo(host, 300, 9);
+  ASSERT_TRUE(demo.opened);
+  Workspace& ws = demo.ws;
   const TStatList& registry = ws.Registry();
   std::vector<int> methods(static_cast<size_t>(registry.Count()));
   for (int i = 0; i < registry.Count(); ++i) methods[static_cast<size_t>(i)] = i;
@@ -241,20 +250,13 @@ TEST(VariantWorker, LearntMatchesAgreeWithTheMethodForEveryMethod) {
   }
 }
 
-}  // namespace
-}  // namespace korvane
-
-namespace korvane {
-namespace {
-
 // A step's table lists its rows in the order the statistics page shows for the same sort, for
 // every method, also on the difference columns whose comparison is not transitive.
 TEST(StepTables, RowsInTheOrderOfTheStatisticsPage) {
-  test::TempDir dir;
   test::RecordingHost host;
-  test::WriteBytes(dir / "Korvane.ldr", DrawArchive::Serialize(MakeDemoDraws(300, 4)));
-  Workspace ws(host, dir.path());
-  ASSERT_TRUE(ws.Open());
+  DemoWorkspace demo(host, 300, 4);
+  ASSERT_TRUE(demo.opened);
+  Workspace& ws = demo.ws;
   const TStatList& registry = ws.Registry();
   for (int column : {1, 9, 13, 17, 19}) {
     StepTableInputs inputs;
