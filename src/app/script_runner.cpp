@@ -147,12 +147,7 @@ void ScriptRunner::StartOffset() {
     // The shown table was built anew for the offset with the last step's method and depth.
     history_ = TableHistory{};
     if (lastStep_) {
-      int listed = -1;
-      for (int e : ws_.stats_.MethodList())
-        if (SameText(ws_.Registry().Items(e).MethodCode(), lastStep_->methodCode)) {
-          listed = e;
-          break;
-        }
+      const int listed = ListedEntry(lastStep_->methodCode);
       if (listed >= 0) {
         history_.present = true;
         history_.key = {listed, lastStep_->depth, context_.userCoefs};
@@ -192,6 +187,12 @@ void ScriptRunner::RunLines() {
   ws_.stats_.RestoreWeights();
 }
 
+int ScriptRunner::ListedEntry(const std::string& code) const {
+  for (int e : ws_.stats_.MethodList())
+    if (SameText(ws_.Registry().Items(e).MethodCode(), code)) return e;
+  return -1;
+}
+
 void ScriptRunner::LoadPrefetch(const std::vector<TFilterItem>& items) {
   if (!ws_.View().prefetchsEnabled) return;
   for (const TFilterItem& item : items) {
@@ -199,13 +200,10 @@ void ScriptRunner::LoadPrefetch(const std::vector<TFilterItem>& items) {
         item.methodCode.empty()
             ? std::string(Trim(item.methodText.substr(0, item.methodText.find(':'))))
             : item.methodCode;
-    for (int e : ws_.stats_.MethodList())
-      if (SameText(ws_.Registry().Items(e).MethodCode(), code)) {
-        // Loaded once a run; a failure is shown once and the tables go without the norm.
-        if (prefetchTried_.insert(e).second)
-          if (auto data = ws_.stats_.LoadPrefetch(e)) prefetch_.emplace(e, std::move(*data));
-        break;
-      }
+    // Loaded once a run; a failure is shown once and the tables go without the norm.
+    const int e = ListedEntry(code);
+    if (e >= 0 && prefetchTried_.insert(e).second)
+      if (auto data = ws_.stats_.LoadPrefetch(e)) prefetch_.emplace(e, std::move(*data));
   }
 }
 

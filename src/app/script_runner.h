@@ -53,6 +53,8 @@ class ScriptRunner {
   void MakeStartList(const TScriptOptions& o);
   void ClearStakesIfAsked(const TScriptOptions& o);
   void LoadPrefetch(const std::vector<TFilterItem>& items);
+  // The listed method of a code, as a step finds it; -1 when none.
+  int ListedEntry(const std::string& code) const;
   struct Line {
     int index;
     TScriptOptions options;
